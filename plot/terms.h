@@ -1,0 +1,45 @@
+#pragma once
+
+#include "controls.h"
+#include "runtime/conversion_memo.h"
+#include "runtime/currency.h"
+#include "runtime/number_locale.h"
+
+#include <array>
+#include <optional>
+
+namespace kurvix {
+
+// The field numbers of one power term: (numerator / denominator) * x ^ exponent.
+struct TermFields {
+    int numerator;
+    int denominator;
+    int exponent;
+};
+
+inline constexpr std::array<TermFields, 3> kTermFields{{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}};
+inline constexpr int kConstantField = 10;
+
+struct TermInputs {
+    double coefficient = 0;
+    double exponent = 0;
+};
+
+// One term's state within a run: the coefficient and exponent its texts last
+// formed. Texts that do not convert leave them as they were.
+struct Term {
+    std::optional<TermInputs> inputs;
+    ConversionMemo<double> numerator;
+    ConversionMemo<double> denominator;
+    ConversionMemo<double> exponent;
+};
+
+struct Constant {
+    Currency value;
+    ConversionMemo<Currency> memo;
+};
+
+Status convertTerm(const Controls& form, const TermFields& fields, Term& term, const NumberLocale& locale);
+Status convertConstant(const Controls& form, Constant& constant, const NumberLocale& locale);
+
+} // namespace kurvix

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "currency.h"
+#include "number_locale.h"
+#include "result.h"
+
+#include <string>
+#include <string_view>
+
+namespace kurvix {
+
+// Reads an optionally signed decimal number with an optional exponent
+// ("1e3", "2,5E-3"). The separator is the locale's; the point is always
+// accepted too. Blanks around the number are ignored; group separators,
+// "NaN" and "Inf" are not numbers. A value beyond the double range fails,
+// one too small for it reads as zero.
+Result<double> textToDouble(std::string_view text, const NumberLocale& locale);
+
+// Same syntax, held to four decimals (half to even); fails outside the
+// currency range. Computed from the decimal digits, not through a double.
+Result<Currency> textToCurrency(std::string_view text, const NumberLocale& locale);
+
+// Shortest text of the value rounded to 15 significant digits with the
+// locale's separator: 0,01 / 100 / 1,5E+20.
+std::string numberToText(double value, const NumberLocale& locale);
+std::string singleToText(float value, const NumberLocale& locale); // 7 digits
+std::string currencyToText(Currency value, const NumberLocale& locale);
+
+} // namespace kurvix

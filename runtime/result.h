@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <variant>
+
+namespace kurvix {
+
+// Why an operation failed. The plot command never shows these; they exist so
+// tests can tell one failure from another.
+enum class Fault : std::uint8_t {
+    TypeMismatch,      // text that is not a number
+    DivisionByZero,
+    Overflow,          // outside the range of the result's kind
+    InvalidArgument,   // e.g. negative base with a fractional exponent
+    ControlUnavailable,
+};
+
+// Either a value or the fault that prevented it. Faults are ordinary return
+// values: a failing sample must cost no more than a succeeding one.
+template <class T>
+class [[nodiscard]] Result {
+public:
+    Result(T value) : data_(std::move(value)) {}
+    Result(Fault fault) : data_(fault) {}
+
+    [[nodiscard]] bool ok() const { return data_.index() == 0; }
+    explicit operator bool() const { return ok(); }
+
+    const T& operator*() const& { return std::get<0>(data_); }
+    T& operator*() & { return std::get<0>(data_); }
+    const T* operator->() const { return &std::get<0>(data_); }
+
+    [[nodiscard]] Fault fault() const { return std::get<1>(data_); }
+
+private:
+    std::variant<T, Fault> data_;
+};
+
+class [[nodiscard]] Status {
+public:
+    Status() = default;
+    Status(Fault fault) : fault_(fault) {}
+    template <class T>
+    Status(const Result<T>& r)
+    {
+        if (!r)
+            fault_ = r.fault();
+    }
+
+    [[nodiscard]] bool ok() const { return !fault_; }
+    explicit operator bool() const { return ok(); }
+    [[nodiscard]] Fault fault() const { return *fault_; }
+
+private:
+    std::optional<Fault> fault_;
+};
+
+} // namespace kurvix
