@@ -1,0 +1,180 @@
+#include "form1.h"
+
+#include "system_locale.h"
+#include "unit_scale.h"
+
+#include "plot/plot_command.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QScreen>
+
+namespace kurvix::ui {
+namespace {
+
+struct Placement {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+struct TermFieldRow {
+    Placement at;
+    const char* text;
+};
+
+// The equation row, Text1 .. Text10; exponents stand raised.
+constexpr std::array<TermFieldRow, 10> kTermFields{{
+    {{360, 6600, 255, 285}, "1"},
+    {{840, 6600, 255, 285}, "4"},
+    {{1320, 6240, 255, 285}, "4"},
+    {{2040, 6600, 255, 285}, "-2"},
+    {{2520, 6600, 255, 285}, "1"},
+    {{3000, 6240, 255, 285}, "2"},
+    {{3720, 6600, 255, 285}, "2"},
+    {{4200, 6600, 255, 285}, "1"},
+    {{4680, 6240, 255, 285}, "0"},
+    {{5400, 6600, 255, 285}, "0"},
+}};
+
+// Label1 .. Label10.
+constexpr std::array<TermFieldRow, 10> kLabels{{
+    {{1200, 6600, 255, 255}, "x"},
+    {{600, 6600, 255, 255}, "/"},
+    {{1680, 6600, 255, 255}, "+"},
+    {{2280, 6600, 255, 255}, "/"},
+    {{2880, 6600, 255, 255}, "x"},
+    {{3360, 6600, 255, 255}, "+"},
+    {{3960, 6600, 255, 255}, "/"},
+    {{4560, 6600, 255, 255}, "x"},
+    {{5040, 6600, 255, 255}, "+"},
+    {{120, 7560, 7935, 255}, "Beispielfunktion: (1 / 4 * x ^ 4) - (2 * x ^ 2) + 2"},
+}};
+
+constexpr Placement kPicture1{120, 120, 7920, 6000};
+constexpr Placement kCommand1{5760, 6240, 2295, 855};
+constexpr Placement kLblinfo{120, 7200, 7935, 255};
+constexpr Placement kCombo1{2400, 240, 3015, 315};
+
+} // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent), locale_(systemNumberLocale())
+{
+    setWindowTitle(QStringLiteral("Kurvix"));
+    const UnitScale scale = UnitScale::of(*this);
+    setFixedSize(scale.twipsToPixelsX(kClientWidthTwips), scale.twipsToPixelsY(kClientHeightTwips));
+    buildControls();
+    centreOnScreen();
+    Picture1->setFocus();
+}
+
+void Form1::place(QWidget* control, int left, int top, int width, int height) const
+{
+    const UnitScale scale = UnitScale::of(*this);
+    control->setGeometry(scale.twipsToPixelsX(left), scale.twipsToPixelsY(top), scale.twipsToPixelsX(width),
+                         scale.twipsToPixelsY(height));
+}
+
+void Form1::buildControls()
+{
+    Picture1 = new PictureBox(this);
+    place(Picture1, kPicture1.left, kPicture1.top, kPicture1.width, kPicture1.height);
+
+    Command1 = new QPushButton(QStringLiteral("Berechnen"), this);
+    Command1->setAutoDefault(false);
+    Command1->setDefault(false);
+    place(Command1, kCommand1.left, kCommand1.top, kCommand1.width, kCommand1.height);
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+
+    for (std::size_t i = 0; i < Text.size(); ++i) {
+        const auto& row = kTermFields[i];
+        Text[i] = new TermField(QString::fromUtf8(row.text), this);
+        place(Text[i], row.at.left, row.at.top, row.at.width, row.at.height);
+    }
+    for (std::size_t i = 0; i < Labels.size(); ++i) {
+        const auto& row = kLabels[i];
+        Labels[i] = new QLabel(QString::fromUtf8(row.text), this);
+        place(Labels[i], row.at.left, row.at.top, row.at.width, row.at.height);
+    }
+
+    lblinfo = new StatusLabel(QStringLiteral("Der Kurvix von Velmora"), this);
+    place(lblinfo, kLblinfo.left, kLblinfo.top, kLblinfo.width, kLblinfo.height);
+
+    Combo1 = new UnitBox({QStringLiteral("cm"), QStringLiteral("mm"), QStringLiteral("Zoll")},
+                         QStringLiteral("Maßstab"), this);
+    place(Combo1, kCombo1.left, kCombo1.top, kCombo1.width, kCombo1.height);
+    Combo1->raise();
+
+    QWidget* previous = Picture1;
+    for (QWidget* next : std::initializer_list<QWidget*>{Command1, Text[0], Text[1], Text[2], Text[3], Text[4],
+                                                         Text[5], Text[6], Text[7], Text[8], Text[9], Combo1}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
+void Form1::centreOnScreen()
+{
+    if (const QScreen* s = screen()) {
+        const QRect area = s->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+Controls Form1::controls()
+{
+    return Controls{*Picture1, *Combo1,
+                    {*Text[0], *Text[1], *Text[2], *Text[3], *Text[4], *Text[5], *Text[6], *Text[7], *Text[8], *Text[9]},
+                    *lblinfo, *this, *this};
+}
+
+void Form1::Command1_Click()
+{
+    const QPointer<Form1> guard(this);
+    ++runDepth_;
+    kurvix::Command1_Click(controls(), locale_);
+    if (!guard)
+        return;
+    --runDepth_;
+    if (!closed_)
+        present();
+}
+
+void Form1::present()
+{
+    Picture1->present();
+    lblinfo->present();
+    pacer_.restart();
+}
+
+Yield Form1::DoEvents()
+{
+    if (pacer_.due())
+        present();
+    const QPointer<Form1> guard(this);
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    // After the events nothing of this object may be touched unless it still exists.
+    if (!guard || guard->closed_)
+        return Yield::WindowGone;
+    return Yield::Continue;
+}
+
+Status Form1::MsgBox(std::string_view prompt)
+{
+    present();
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), QString::fromUtf8(prompt),
+                    QMessageBox::Ok, this);
+    box.exec();
+    return {};
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    closed_ = true;
+    event->accept();
+}
+
+} // namespace kurvix::ui

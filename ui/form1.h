@@ -1,0 +1,60 @@
+#pragma once
+
+#include "frame_pacer.h"
+#include "picture_box.h"
+#include "text_controls.h"
+
+#include "plot/controls.h"
+#include "runtime/event_pump.h"
+#include "runtime/message_box.h"
+#include "runtime/number_locale.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QWidget>
+
+#include <array>
+
+namespace kurvix::ui {
+
+// The one window: the plotting area, the unit box, the equation row of ten
+// term fields, the "Berechnen" button and the status line.
+class Form1 : public QWidget, private EventPump, private MessageBox {
+    Q_OBJECT
+
+public:
+    static constexpr int kClientWidthTwips = 8205;
+    static constexpr int kClientHeightTwips = 8010;
+
+    explicit Form1(QWidget* parent = nullptr);
+
+    PictureBox* Picture1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    UnitBox* Combo1 = nullptr;
+    std::array<TermField*, 10> Text{};  // Text1 .. Text10
+    std::array<QLabel*, 10> Labels{};   // Label1 .. Label10
+    StatusLabel* lblinfo = nullptr;
+
+    void Command1_Click();
+    [[nodiscard]] int runDepth() const { return runDepth_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Yield DoEvents() override;
+    Status MsgBox(std::string_view prompt) override;
+
+    void buildControls();
+    void place(QWidget* control, int left, int top, int width, int height) const;
+    void centreOnScreen();
+    void present();
+    [[nodiscard]] Controls controls();
+
+    NumberLocale locale_;
+    FramePacer pacer_;
+    bool closed_ = false;
+    int runDepth_ = 0;
+};
+
+} // namespace kurvix::ui

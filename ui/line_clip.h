@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QLineF>
+#include <QRectF>
+
+#include <optional>
+
+namespace kurvix::ui {
+
+// The part of a line inside a rectangle, computed in doubles so endpoints
+// however far away (or not numbers at all) never reach the rasteriser.
+std::optional<QLineF> clipLine(const QLineF& line, const QRectF& bounds);
+
+} // namespace kurvix::ui

@@ -1,0 +1,15 @@
+#include "form1.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Kurvomat"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("kurvix"));
+
+    kurvix::ui::Form1 form;
+    form.show();
+    return QApplication::exec();
+}

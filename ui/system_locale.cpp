@@ -1,0 +1,12 @@
+#include "system_locale.h"
+
+#include <QLocale>
+
+namespace kurvix::ui {
+
+NumberLocale systemNumberLocale()
+{
+    return NumberLocale{QLocale::system().decimalPoint().toStdString()};
+}
+
+} // namespace kurvix::ui

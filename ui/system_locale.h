@@ -1,0 +1,11 @@
+#pragma once
+
+#include "runtime/number_locale.h"
+
+namespace kurvix::ui {
+
+// The user's decimal separator, as the toolkit reads it from LC_ALL,
+// LC_NUMERIC or LANG.
+NumberLocale systemNumberLocale();
+
+} // namespace kurvix::ui
