@@ -14,4 +14,6 @@ ensure_packages() {
 }
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config)
-TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev)
+UI_PACKAGES=(qt6-base-dev fonts-dejavu-core)
+TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xdotool imagemagick x11-utils python3 desktop-file-utils appstream)

@@ -1,0 +1,56 @@
+#include "ui/form1.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// One shown window for all iterations, as a user would have it; main()
+// destroys it while the application still exists.
+std::unique_ptr<kurvix::ui::Form1>& windowSlot()
+{
+    static std::unique_ptr<kurvix::ui::Form1> form;
+    return form;
+}
+
+kurvix::ui::Form1& shownWindow()
+{
+    auto& form = windowSlot();
+    if (!form) {
+        form = std::make_unique<kurvix::ui::Form1>();
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get()))
+            qFatal("window not exposed");
+    }
+    return *form;
+}
+
+// A default press from the click to "Fertig...", painting included.
+void BM_WindowRun_Default(benchmark::State& state)
+{
+    auto& form = shownWindow();
+    for (auto _ : state) {
+        form.Command1->click();
+        QCoreApplication::processEvents(); // the final frame
+    }
+    if (form.lblinfo->text() != QStringLiteral("Fertig..."))
+        state.SkipWithError("run did not finish");
+}
+BENCHMARK(BM_WindowRun_Default)->Unit(benchmark::kMillisecond)->MinTime(2);
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("Kurvomat"));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    windowSlot().reset();
+    return 0;
+}
