@@ -11,6 +11,9 @@
 #include <QPointer>
 #include <QScreen>
 
+#include <algorithm>
+#include <chrono>
+
 namespace kurvix::ui {
 namespace {
 
@@ -68,6 +71,10 @@ Form1::Form1(QWidget* parent) : QWidget(parent), locale_(systemNumberLocale())
     setFixedSize(scale.twipsToPixelsX(kClientWidthTwips), scale.twipsToPixelsY(kClientHeightTwips));
     buildControls();
     centreOnScreen();
+    if (const QScreen* s = screen(); s && s->refreshRate() >= 1) {
+        const auto frame = std::chrono::milliseconds(static_cast<int>(1000 / s->refreshRate()));
+        pacer_ = FramePacer(std::clamp(frame, std::chrono::milliseconds(4), std::chrono::milliseconds(50)));
+    }
     Picture1->setFocus();
 }
 

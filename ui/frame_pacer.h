@@ -6,8 +6,9 @@
 
 namespace kurvix::ui {
 
-// Says when a frame's worth of time has passed since the last frame, so a
-// run that yields ten thousand times paints at most once per refresh.
+// Says when a frame's worth of time (one refresh of the screen) has passed
+// since the last frame, so a run that yields ten thousand times paints at
+// most once per refresh.
 class FramePacer {
 public:
     explicit FramePacer(std::chrono::milliseconds interval = std::chrono::milliseconds(16)) : interval_(interval)

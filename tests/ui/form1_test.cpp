@@ -49,13 +49,18 @@ protected:
         return {static_cast<int>(std::floor((x + w2) * ppu)), static_cast<int>(std::floor((h2 - fx) * ppu))};
     }
 
+    // Within one logical pixel of p, in the backing image's device pixels.
     [[nodiscard]] bool inkNear(QPoint p, QRgb colour) const
     {
         const QImage& img = form.Picture1->image();
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx)
-                if (img.rect().contains(p + QPoint(dx, dy)) && img.pixel(p + QPoint(dx, dy)) == colour)
+        const int dpr = static_cast<int>(std::ceil(img.devicePixelRatio()));
+        const QPoint centre = p * dpr;
+        for (int dy = -dpr; dy <= dpr; ++dy)
+            for (int dx = -dpr; dx <= dpr; ++dx) {
+                const QPoint q = centre + QPoint(dx, dy);
+                if (img.rect().contains(q) && img.pixel(q) == colour)
                     return true;
+            }
         return false;
     }
 
@@ -158,11 +163,15 @@ TEST_F(Form1Test, DefaultPressPlotsTheExampleInCentimetres)
     EXPECT_EQ(form.Picture1->unit(), Unit::Centimetre);
 
     const QImage& img = form.Picture1->image();
-    const int cx = img.width() / 2;
-    const int cy = img.height() / 2;
+    EXPECT_EQ(img.size(), (QSizeF(form.Picture1->size()) * form.Picture1->devicePixelRatioF()).toSize());
+    if (qEnvironmentVariable("QT_SCALE_FACTOR") == "2") {
+        EXPECT_EQ(img.devicePixelRatio(), 2.0);
+    }
+    const int cx = form.Picture1->width() / 2;
+    const int cy = form.Picture1->height() / 2;
     EXPECT_TRUE(inkNear({5, cy}, kAxis));
-    EXPECT_TRUE(inkNear({img.width() - 5, cy}, kAxis));
-    EXPECT_TRUE(inkNear({cx, img.height() - 5}, kAxis));
+    EXPECT_TRUE(inkNear({form.Picture1->width() - 5, cy}, kAxis));
+    EXPECT_TRUE(inkNear({cx, form.Picture1->height() - 5}, kAxis));
     const QRgb ink = form.Picture1->foreground().rgb();
     for (const double x : {-2.9, -2.0, -1.0, -0.5, 0.0, 0.7, 1.5, 2.0, 2.8})
         EXPECT_TRUE(inkNear(curvePixel(x, example(x)), ink)) << "x=" << x;
