@@ -15,6 +15,8 @@ using detail::DecimalParts;
 // Decimal magnitudes far outside the double range: skip the exact parse.
 constexpr std::int64_t kBeyondDoubleMax = 310;
 constexpr std::int64_t kBelowDoubleMin = -330;
+// The largest number of 15 significant digits within the double range.
+constexpr double kLargestFifteenDigits = 1.79769313486231e308;
 
 std::size_t leadingZeros(const DecimalParts& p)
 {
@@ -195,7 +197,13 @@ Result<Currency> textToCurrency(std::string_view text, const NumberLocale& local
 
 std::string numberToText(double value, const NumberLocale& locale)
 {
-    return floatToText(value, locale, 15);
+    if (!std::isfinite(value) || std::fabs(value) < kLargestFifteenDigits)
+        return floatToText(value, locale, 15);
+    // Rounded up, the largest doubles would be written as a number beyond
+    // the double range that no longer reads back; round those toward zero.
+    Scientific s = toScientific(kLargestFifteenDigits, 15);
+    s.negative = value < 0;
+    return layOut(s, locale, 15);
 }
 
 std::string singleToText(float value, const NumberLocale& locale)

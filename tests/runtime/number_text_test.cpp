@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -160,7 +161,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, NumberToText, ::testing::Values(
     WriteCase{"Large", 1e20, "1E+20"},
     WriteCase{"SmallFixed", 0.00001, "0,00001"},
     WriteCase{"SmallScientific", 1.5e-7, "1,5E-07"},
-    WriteCase{"SweepEnd", 4.999000000000008, "4,99900000000001"}),
+    WriteCase{"SweepEnd", 4.999000000000008, "4,99900000000001"},
+    WriteCase{"LargestDoubleStaysReadable", DBL_MAX, "1,79769313486231E+308"},
+    WriteCase{"MostNegativeDouble", -DBL_MAX, "-1,79769313486231E+308"}),
     testing::rowName);
 
 TEST(NumberToText, SinglesAndCurrencyUseTheirOwnPrecision)
@@ -174,7 +177,7 @@ TEST(NumberToText, SinglesAndCurrencyUseTheirOwnPrecision)
 
 TEST(NumberToText, ReadsBackToFifteenDigits)
 {
-    for (const double v : {1.0 / 7.0, -2.0 / 3.0, 6.02214076e23, 1.602e-19, 123.456, 1e308, 4.9e-324}) {
+    for (const double v : {1.0 / 7.0, -2.0 / 3.0, 6.02214076e23, 1.602e-19, 123.456, 1e308, 4.9e-324, DBL_MAX, -DBL_MAX}) {
         const auto back = textToDouble(numberToText(v, NumberLocale::german()), NumberLocale::german());
         ASSERT_TRUE(back.ok()) << v;
         EXPECT_NEAR(*back, v, std::fabs(v) * 1e-14) << v;
