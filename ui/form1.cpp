@@ -140,6 +140,8 @@ Controls Form1::controls()
 
 void Form1::Command1_Click()
 {
+    if (closed_)
+        return; // a click still queued when the window closed
     const QPointer<Form1> guard(this);
     ++runDepth_;
     kurvix::Command1_Click(controls(), locale_);

@@ -169,6 +169,18 @@ TEST(PlotRun, WindowGoneEndsTheRunWithoutTouchingControls)
     EXPECT_GT(form.Picture1.sizeReads, sizeReadsBefore);
 }
 
+TEST(PlotRun, WindowGoneAtTheFirstMiddleOrLastYieldEndsTheRunThere)
+{
+    for (const int last : {1, 5001, 10000}) {
+        FakeForm form;
+        form.events.onYield = [&](int call) { return call == last ? Yield::WindowGone : Yield::Continue; };
+        run(form);
+        EXPECT_EQ(form.events.calls, last);
+        EXPECT_EQ(form.lblinfo.captions.size(), static_cast<std::size_t>(last)) << last;
+        EXPECT_EQ(form.Picture1.points.size(), static_cast<std::size_t>(last)) << last;
+    }
+}
+
 TEST(PlotRun, WindowGoneDuringANestedRunEndsBothRuns)
 {
     FakeForm form;

@@ -70,14 +70,42 @@ done
 read -r px py < <(pixel_of 1.5 3)
 ink_near "$work/shot.png" "$px" "$py" 000000 && fail "ink off the curve at ($px,$py)" || pass "empty off the curve"
 
-# Closing during a run ends the program cleanly.
+# Hostile text typed by a user: "NaN" as the first numerator asks for a function.
+type_into_field() { # FIELD_LEFT_TWIPS FIELD_TOP_TWIPS TEXT
+    xdotool mousemove --window "$wid" $((($1 + 127) / 15)) $((($2 + 142) / 15)) click 1
+    xdotool key --window "$wid" ctrl+a BackSpace
+    LC_ALL=C.UTF-8 xdotool type --window "$wid" --delay 20 "$3"
+}
+type_into_field 360 6600 "NaN"
 press_berechnen "$wid"
+box=$(timeout 5 xdotool search --sync --onlyvisible --name '^Kurvomat$' | head -n 1 || true)
+if [ -n "$box" ]; then
+    pass "message box \"Kurvomat\" for NaN"
+    xdotool key Return
+    sleep 0.3
+    xdotool search --onlyvisible --name '^Kurvomat$' >/dev/null && fail "message box still open" || pass "message box closed with Return"
+else
+    fail "no message box for NaN"
+fi
+kill -0 "$app" 2>/dev/null && pass "still running after NaN" || fail "exited after NaN"
+
+# An unreadable constant counts as 0: the example curve again.
+type_into_field 360 6600 "1"
+type_into_field 5400 6600 "1,5,5∞"
+press_berechnen "$wid"
+sleep 1.5
+import -window "$wid" "$work/shot2.png"
+read -r px py < <(pixel_of 2 "$(example 2)")
+ink_near "$work/shot2.png" "$px" "$py" 000000 && pass "curve with an unreadable constant" || fail "curve with an unreadable constant"
+
+# Closing during a nested run (three quick presses) ends the program cleanly.
+xdotool mousemove --window "$wid" $(((5760 + 2295 / 2) / 15)) $(((6240 + 855 / 2) / 15)) click --repeat 3 --delay 15 1
 sleep 0.05
 python3 "$here/x11_close.py" "$wid"
 status=0
 timeout 5 tail --pid="$app" -f /dev/null || fail "still running 5 s after closing"
 wait "$app" || status=$?
 app=
-[ "$status" -eq 0 ] && pass "closed during a run, exit status 0" || fail "exit status $status after closing"
+[ "$status" -eq 0 ] && pass "closed during a nested run, exit status 0" || fail "exit status $status after closing"
 
 [ "$failures" -eq 0 ] && echo "end-to-end: all checks passed" || { cat "$work/log"; exit 1; }
