@@ -101,11 +101,13 @@ ink_near "$work/shot2.png" "$px" "$py" 000000 && pass "curve with an unreadable 
 # Closing during a nested run (three quick presses) ends the program cleanly.
 xdotool mousemove --window "$wid" $(((5760 + 2295 / 2) / 15)) $(((6240 + 855 / 2) / 15)) click --repeat 3 --delay 15 1
 sleep 0.05
+closed_at=$(date +%s%N)
 python3 "$here/x11_close.py" "$wid"
 status=0
 timeout 5 tail --pid="$app" -f /dev/null || fail "still running 5 s after closing"
 wait "$app" || status=$?
 app=
+echo "ended $((($(date +%s%N) - closed_at) / 1000000)) ms after the close request"
 [ "$status" -eq 0 ] && pass "closed during a nested run, exit status 0" || fail "exit status $status after closing"
 
 [ "$failures" -eq 0 ] && echo "end-to-end: all checks passed" || { cat "$work/log"; exit 1; }
