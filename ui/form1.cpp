@@ -17,20 +17,13 @@
 namespace kurvix::ui {
 namespace {
 
-struct Placement {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-
-struct TermFieldRow {
+struct ControlRow {
     Placement at;
     const char* text;
 };
 
 // The equation row, Text1 .. Text10; exponents stand raised.
-constexpr std::array<TermFieldRow, 10> kTermFields{{
+constexpr std::array<ControlRow, 10> kTermFields{{
     {{360, 6600, 255, 285}, "1"},
     {{840, 6600, 255, 285}, "4"},
     {{1320, 6240, 255, 285}, "4"},
@@ -44,7 +37,7 @@ constexpr std::array<TermFieldRow, 10> kTermFields{{
 }};
 
 // Label1 .. Label10.
-constexpr std::array<TermFieldRow, 10> kLabels{{
+constexpr std::array<ControlRow, 10> kLabels{{
     {{1200, 6600, 255, 255}, "x"},
     {{600, 6600, 255, 255}, "/"},
     {{1680, 6600, 255, 255}, "+"},
@@ -78,41 +71,41 @@ Form1::Form1(QWidget* parent) : QWidget(parent), locale_(systemNumberLocale())
     Picture1->setFocus();
 }
 
-void Form1::place(QWidget* control, int left, int top, int width, int height) const
+void Form1::place(QWidget* control, const Placement& at) const
 {
     const UnitScale scale = UnitScale::of(*this);
-    control->setGeometry(scale.twipsToPixelsX(left), scale.twipsToPixelsY(top), scale.twipsToPixelsX(width),
-                         scale.twipsToPixelsY(height));
+    control->setGeometry(scale.twipsToPixelsX(at.left), scale.twipsToPixelsY(at.top), scale.twipsToPixelsX(at.width),
+                         scale.twipsToPixelsY(at.height));
 }
 
 void Form1::buildControls()
 {
     Picture1 = new PictureBox(this);
-    place(Picture1, kPicture1.left, kPicture1.top, kPicture1.width, kPicture1.height);
+    place(Picture1, kPicture1);
 
     Command1 = new QPushButton(QStringLiteral("Berechnen"), this);
     Command1->setAutoDefault(false);
     Command1->setDefault(false);
-    place(Command1, kCommand1.left, kCommand1.top, kCommand1.width, kCommand1.height);
+    place(Command1, kCommand1);
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
 
     for (std::size_t i = 0; i < Text.size(); ++i) {
         const auto& row = kTermFields[i];
         Text[i] = new TermField(QString::fromUtf8(row.text), this);
-        place(Text[i], row.at.left, row.at.top, row.at.width, row.at.height);
+        place(Text[i], row.at);
     }
     for (std::size_t i = 0; i < Labels.size(); ++i) {
         const auto& row = kLabels[i];
         Labels[i] = new QLabel(QString::fromUtf8(row.text), this);
-        place(Labels[i], row.at.left, row.at.top, row.at.width, row.at.height);
+        place(Labels[i], row.at);
     }
 
     lblinfo = new StatusLabel(QStringLiteral("Der Kurvix von Velmora"), this);
-    place(lblinfo, kLblinfo.left, kLblinfo.top, kLblinfo.width, kLblinfo.height);
+    place(lblinfo, kLblinfo);
 
     Combo1 = new UnitBox({QStringLiteral("cm"), QStringLiteral("mm"), QStringLiteral("Zoll")},
                          QStringLiteral("Maßstab"), this);
-    place(Combo1, kCombo1.left, kCombo1.top, kCombo1.width, kCombo1.height);
+    place(Combo1, kCombo1);
     Combo1->raise();
 
     QWidget* previous = Picture1;

@@ -17,6 +17,14 @@
 
 namespace kurvix::ui {
 
+// A control's rectangle in twips, relative to the window's client area.
+struct Placement {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
 // The one window: the plotting area, the unit box, the equation row of ten
 // term fields, the "Berechnen" button and the status line.
 class Form1 : public QWidget, private EventPump, private MessageBox {
@@ -46,7 +54,7 @@ private:
     Status MsgBox(std::string_view prompt) override;
 
     void buildControls();
-    void place(QWidget* control, int left, int top, int width, int height) const;
+    void place(QWidget* control, const Placement& at) const;
     void centreOnScreen();
     void present();
     [[nodiscard]] Controls controls();

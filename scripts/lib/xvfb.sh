@@ -26,7 +26,9 @@ kurvix_window() {
     timeout 10 xdotool search --sync --onlyvisible --name '^Kurvix$' | head -n 1
 }
 
-# Clicks "Berechnen"; the button's centre in twips, at 15 twips a pixel.
+# Clicks "Berechnen" (WINDOW [TIMES]); the button's centre in twips, at 15
+# twips a pixel.
 press_berechnen() {
-    xdotool mousemove --window "$1" $(((5760 + 2295 / 2) / 15)) $(((6240 + 855 / 2) / 15)) click 1
+    xdotool mousemove --window "$1" $(((5760 + 2295 / 2) / 15)) $(((6240 + 855 / 2) / 15)) \
+        click --repeat "${2:-1}" --delay 15 1
 }

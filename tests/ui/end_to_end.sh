@@ -99,7 +99,7 @@ read -r px py < <(pixel_of 2 "$(example 2)")
 ink_near "$work/shot2.png" "$px" "$py" 000000 && pass "curve with an unreadable constant" || fail "curve with an unreadable constant"
 
 # Closing during a nested run (three quick presses) ends the program cleanly.
-xdotool mousemove --window "$wid" $(((5760 + 2295 / 2) / 15)) $(((6240 + 855 / 2) / 15)) click --repeat 3 --delay 15 1
+press_berechnen "$wid" 3
 sleep 0.05
 closed_at=$(date +%s%N)
 python3 "$here/x11_close.py" "$wid"
