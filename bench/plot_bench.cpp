@@ -64,16 +64,18 @@ void runPlots(benchmark::State& state, const std::map<int, std::string>& fields)
     StatusLabel lblinfo;
     NoBox box;
     Pump pump;
-    const Controls controls{surface, form.Combo1,
+    const Controls controls{surface,
+                            form.Combo1,
                             {form.fields[0], form.fields[1], form.fields[2], form.fields[3], form.fields[4],
                              form.fields[5], form.fields[6], form.fields[7], form.fields[8], form.fields[9]},
-                            lblinfo, box, pump};
+                            lblinfo,
+                            box,
+                            pump};
     const auto locale = NumberLocale::german();
     for (auto _ : state)
         Command1_Click(controls, locale);
-    state.counters["ns_per_sample"] =
-        benchmark::Counter(10000.0 * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["ns_per_sample"] = benchmark::Counter(10000.0 * static_cast<double>(state.iterations()),
+                                                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void BM_PlotRun_Default(benchmark::State& state) { runPlots(state, {}); }

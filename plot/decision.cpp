@@ -2,7 +2,6 @@
 
 #include "runtime/value.h"
 
-
 namespace kurvix {
 namespace {
 

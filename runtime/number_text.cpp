@@ -180,8 +180,10 @@ Result<Currency> textToCurrency(std::string_view text, const NumberLocale& local
 
     std::uint64_t ticks = 0;
     for (auto i = static_cast<std::int64_t>(first); i < point; ++i) {
-        const auto digit = i < static_cast<std::int64_t>(parts->digitCount()) ? parts->digit(static_cast<std::size_t>(i)) - '0' : 0;
-        if (__builtin_mul_overflow(ticks, 10U, &ticks) || __builtin_add_overflow(ticks, static_cast<unsigned>(digit), &ticks))
+        const auto digit =
+            i < static_cast<std::int64_t>(parts->digitCount()) ? parts->digit(static_cast<std::size_t>(i)) - '0' : 0;
+        if (__builtin_mul_overflow(ticks, 10U, &ticks) ||
+            __builtin_add_overflow(ticks, static_cast<unsigned>(digit), &ticks))
             return Fault::Overflow;
     }
     if (roundsUp(*parts, point, ticks) && __builtin_add_overflow(ticks, 1U, &ticks))
@@ -206,15 +208,13 @@ std::string numberToText(double value, const NumberLocale& locale)
     return layOut(s, locale, 15);
 }
 
-std::string singleToText(float value, const NumberLocale& locale)
-{
-    return floatToText(value, locale, 7);
-}
+std::string singleToText(float value, const NumberLocale& locale) { return floatToText(value, locale, 7); }
 
 std::string currencyToText(Currency value, const NumberLocale& locale)
 {
     const std::int64_t ticks = value.ticks();
-    const std::uint64_t magnitude = ticks < 0 ? 0U - static_cast<std::uint64_t>(ticks) : static_cast<std::uint64_t>(ticks);
+    const std::uint64_t magnitude =
+        ticks < 0 ? 0U - static_cast<std::uint64_t>(ticks) : static_cast<std::uint64_t>(ticks);
     std::string text = ticks < 0 ? "-" : "";
     text += std::to_string(magnitude / Currency::kScale);
     std::string fraction = std::to_string(magnitude % Currency::kScale + Currency::kScale).substr(1);

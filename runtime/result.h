@@ -10,10 +10,10 @@ namespace kurvix {
 // Why an operation failed. The plot command never shows these; they exist so
 // tests can tell one failure from another.
 enum class Fault : std::uint8_t {
-    TypeMismatch,      // text that is not a number
+    TypeMismatch, // text that is not a number
     DivisionByZero,
-    Overflow,          // outside the range of the result's kind
-    InvalidArgument,   // e.g. negative base with a fractional exponent
+    Overflow,        // outside the range of the result's kind
+    InvalidArgument, // e.g. negative base with a fractional exponent
     ControlUnavailable,
 };
 

@@ -10,9 +10,6 @@ namespace kurvix {
 // a field holding a million characters copies nothing.
 using SharedText = std::shared_ptr<const std::string>;
 
-inline SharedText makeText(std::string_view text)
-{
-    return std::make_shared<const std::string>(text);
-}
+inline SharedText makeText(std::string_view text) { return std::make_shared<const std::string>(text); }
 
 } // namespace kurvix

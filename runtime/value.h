@@ -49,7 +49,7 @@ Result<Value> multiply(const Value& a, const Value& b, const NumberLocale& local
 // The same rules for two doubles, for callers that already hold them.
 Result<double> add(double a, double b);
 Result<double> multiply(double a, double b);
-Result<Value> divide(const Value& a, const Value& b, const NumberLocale& locale);   // double
+Result<Value> divide(const Value& a, const Value& b, const NumberLocale& locale); // double
 Result<double> divide(double a, double b);
 
 // Fails for a non-numeric text exponent, a negative base with a fractional

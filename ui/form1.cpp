@@ -109,8 +109,8 @@ void Form1::buildControls()
     Combo1->raise();
 
     QWidget* previous = Picture1;
-    for (QWidget* next : std::initializer_list<QWidget*>{Command1, Text[0], Text[1], Text[2], Text[3], Text[4],
-                                                         Text[5], Text[6], Text[7], Text[8], Text[9], Combo1}) {
+    for (QWidget* next : std::initializer_list<QWidget*>{Command1, Text[0], Text[1], Text[2], Text[3], Text[4], Text[5],
+                                                         Text[6], Text[7], Text[8], Text[9], Combo1}) {
         setTabOrder(previous, next);
         previous = next;
     }
@@ -126,9 +126,13 @@ void Form1::centreOnScreen()
 
 Controls Form1::controls()
 {
-    return Controls{*Picture1, *Combo1,
-                    {*Text[0], *Text[1], *Text[2], *Text[3], *Text[4], *Text[5], *Text[6], *Text[7], *Text[8], *Text[9]},
-                    *lblinfo, *this, *this};
+    return Controls{
+        *Picture1,
+        *Combo1,
+        {*Text[0], *Text[1], *Text[2], *Text[3], *Text[4], *Text[5], *Text[6], *Text[7], *Text[8], *Text[9]},
+        *lblinfo,
+        *this,
+        *this};
 }
 
 void Form1::Command1_Click()

@@ -39,8 +39,8 @@ public:
     PictureBox* Picture1 = nullptr;
     QPushButton* Command1 = nullptr;
     UnitBox* Combo1 = nullptr;
-    std::array<TermField*, 10> Text{};  // Text1 .. Text10
-    std::array<QLabel*, 10> Labels{};   // Label1 .. Label10
+    std::array<TermField*, 10> Text{}; // Text1 .. Text10
+    std::array<QLabel*, 10> Labels{};  // Label1 .. Label10
     StatusLabel* lblinfo = nullptr;
 
     void Command1_Click();

@@ -161,9 +161,6 @@ void PictureBox::paintEvent(QPaintEvent* event)
     painter.drawImage(r.topLeft(), image_, QRectF(QPointF(r.topLeft()) * dpr, QSizeF(r.size()) * dpr));
 }
 
-void PictureBox::resizeEvent(QResizeEvent*)
-{
-    matchBackingImage();
-}
+void PictureBox::resizeEvent(QResizeEvent*) { matchBackingImage(); }
 
 } // namespace kurvix::ui

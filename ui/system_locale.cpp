@@ -4,9 +4,6 @@
 
 namespace kurvix::ui {
 
-NumberLocale systemNumberLocale()
-{
-    return NumberLocale{QLocale::system().decimalPoint().toStdString()};
-}
+NumberLocale systemNumberLocale() { return NumberLocale{QLocale::system().decimalPoint().toStdString()}; }
 
 } // namespace kurvix::ui

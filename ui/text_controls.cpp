@@ -45,9 +45,6 @@ void StatusLabel::present()
     hasPending_ = false;
 }
 
-QString StatusLabel::caption() const
-{
-    return hasPending_ ? QString::fromStdString(pending_) : text();
-}
+QString StatusLabel::caption() const { return hasPending_ ? QString::fromStdString(pending_) : text(); }
 
 } // namespace kurvix::ui

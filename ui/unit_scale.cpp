@@ -21,14 +21,8 @@ double UnitScale::unitsPerInch(Unit unit)
     return 1;
 }
 
-int UnitScale::twipsToPixelsX(int twips) const
-{
-    return static_cast<int>(std::lround(twips * dpiX_ / kTwipsPerInch));
-}
+int UnitScale::twipsToPixelsX(int twips) const { return static_cast<int>(std::lround(twips * dpiX_ / kTwipsPerInch)); }
 
-int UnitScale::twipsToPixelsY(int twips) const
-{
-    return static_cast<int>(std::lround(twips * dpiY_ / kTwipsPerInch));
-}
+int UnitScale::twipsToPixelsY(int twips) const { return static_cast<int>(std::lround(twips * dpiY_ / kTwipsPerInch)); }
 
 } // namespace kurvix::ui

@@ -71,20 +71,22 @@ TEST_P(Curve, PointsLieOnTheSumOfAllTerms)
     EXPECT_EQ(form.lblinfo.captions.back(), "Fertig...");
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, Curve, ::testing::Values(
-    CurveCase{"Example", {}, {{0.25, -2, 2}, {4, 2, 0}, 0}},
-    CurveCase{"ZeroTermTwoStillAddsTermThreeAndConstant", {{4, "0"}, {10, "3"}}, {{0.25, 0, 2}, {4, 2, 0}, 3}},
-    CurveCase{"ConstantHeldToFourDecimals", {{10, "0,123456"}}, {{0.25, -2, 2}, {4, 2, 0}, 0.1235}},
-    CurveCase{"UnconvertibleConstantCountsAsZero", {{10, "abc"}}, {{0.25, -2, 2}, {4, 2, 0}, 0}},
-    CurveCase{"ConstantBeyondCurrencyRangeCountsAsZero", {{10, "1e30"}}, {{0.25, -2, 2}, {4, 2, 0}, 0}},
-    CurveCase{"UnconvertibleTermCountsAsZero", {{5, ""}}, {{0.25, 0, 2}, {4, 2, 0}, 0}},
-    CurveCase{"ExponentZeroIsTheCoefficient", {{3, "0"}}, {{0.25, -2, 2}, {0, 2, 0}, 0}},
-    CurveCase{"TermOneUnderflowNearZeroKeepsPlotting", {{3, "23"}}, {{0.25, -2, 2}, {23, 2, 0}, 0}},
-    CurveCase{"FractionalExponentOfTermOneSkipsNegativeX", {{3, "0,5"}}, {{0.25, -2, 2}, {0.5, 2, 0}, 0}},
-    CurveCase{"FractionalExponentOfTermThreeSkipsNegativeX", {{9, "0,5"}}, {{0.25, -2, 2}, {4, 2, 0.5}, 0}},
-    CurveCase{"OverflowingPowerSkipsTheEdges", {{6, "1000"}}, {{0.25, -2, 2}, {4, 1000, 0}, 0}},
-    CurveCase{"NegativeExponent", {{9, "-1"}}, {{0.25, -2, 2}, {4, 2, -1}, 0}},
-    CurveCase{"ValuesBeyondSingleRangeSetNoPoint", {{1, "1e300"}, {3, "5"}}, {{1e300 / 4, -2, 2}, {5, 2, 0}, 0}}),
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Curve,
+    ::testing::Values(
+        CurveCase{"Example", {}, {{0.25, -2, 2}, {4, 2, 0}, 0}},
+        CurveCase{"ZeroTermTwoStillAddsTermThreeAndConstant", {{4, "0"}, {10, "3"}}, {{0.25, 0, 2}, {4, 2, 0}, 3}},
+        CurveCase{"ConstantHeldToFourDecimals", {{10, "0,123456"}}, {{0.25, -2, 2}, {4, 2, 0}, 0.1235}},
+        CurveCase{"UnconvertibleConstantCountsAsZero", {{10, "abc"}}, {{0.25, -2, 2}, {4, 2, 0}, 0}},
+        CurveCase{"ConstantBeyondCurrencyRangeCountsAsZero", {{10, "1e30"}}, {{0.25, -2, 2}, {4, 2, 0}, 0}},
+        CurveCase{"UnconvertibleTermCountsAsZero", {{5, ""}}, {{0.25, 0, 2}, {4, 2, 0}, 0}},
+        CurveCase{"ExponentZeroIsTheCoefficient", {{3, "0"}}, {{0.25, -2, 2}, {0, 2, 0}, 0}},
+        CurveCase{"TermOneUnderflowNearZeroKeepsPlotting", {{3, "23"}}, {{0.25, -2, 2}, {23, 2, 0}, 0}},
+        CurveCase{"FractionalExponentOfTermOneSkipsNegativeX", {{3, "0,5"}}, {{0.25, -2, 2}, {0.5, 2, 0}, 0}},
+        CurveCase{"FractionalExponentOfTermThreeSkipsNegativeX", {{9, "0,5"}}, {{0.25, -2, 2}, {4, 2, 0.5}, 0}},
+        CurveCase{"OverflowingPowerSkipsTheEdges", {{6, "1000"}}, {{0.25, -2, 2}, {4, 1000, 0}, 0}},
+        CurveCase{"NegativeExponent", {{9, "-1"}}, {{0.25, -2, 2}, {4, 2, -1}, 0}},
+        CurveCase{"ValuesBeyondSingleRangeSetNoPoint", {{1, "1e300"}, {3, "5"}}, {{1e300 / 4, -2, 2}, {5, 2, 0}, 0}}),
     testing::rowName);
 
 TEST(Decision, TextThatStopsConvertingKeepsTheLastCoefficient)

@@ -96,15 +96,12 @@ TEST_P(NoFunction, AsksForAFunctionAtTheFirstSampleAndSetsNoPoint)
     EXPECT_EQ(form.events.calls, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, NoFunction, ::testing::Values(
-    NoFunctionCase{"ZeroNumerator", 1, "0"},
-    NoFunctionCase{"NegativeZeroNumerator", 1, "-0,0"},
-    NoFunctionCase{"NumeratorUnderflowsToZero", 1, "1e-400"},
-    NoFunctionCase{"EmptyNumerator", 1, ""},
-    NoFunctionCase{"ZeroDenominator", 2, "0"},
-    NoFunctionCase{"NonNumericDenominator", 2, "vier"},
-    NoFunctionCase{"EmptyExponent", 3, ""},
-    NoFunctionCase{"ExponentWithTwoSeparators", 3, "1,5,5"}),
+INSTANTIATE_TEST_SUITE_P(
+    Rows, NoFunction,
+    ::testing::Values(NoFunctionCase{"ZeroNumerator", 1, "0"}, NoFunctionCase{"NegativeZeroNumerator", 1, "-0,0"},
+                      NoFunctionCase{"NumeratorUnderflowsToZero", 1, "1e-400"}, NoFunctionCase{"EmptyNumerator", 1, ""},
+                      NoFunctionCase{"ZeroDenominator", 2, "0"}, NoFunctionCase{"NonNumericDenominator", 2, "vier"},
+                      NoFunctionCase{"EmptyExponent", 3, ""}, NoFunctionCase{"ExponentWithTwoSeparators", 3, "1,5,5"}),
     testing::rowName);
 
 TEST(PlotRun, ZeroCoefficientTypedMidRunEndsTheRunThere)

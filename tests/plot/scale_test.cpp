@@ -39,16 +39,14 @@ TEST_P(UnitChoice, SetsTheUnitAndPrintsTicksOnlyInCentimetres)
     EXPECT_EQ(form.lblinfo.captions.back(), "Fertig...");
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, UnitChoice, ::testing::Values(
-    UnitCase{"Centimetre", "cm", Unit::Centimetre},
-    UnitCase{"InitialText", "Maßstab", Unit::Centimetre},
-    UnitCase{"Millimetre", "mm", Unit::Millimetre},
-    UnitCase{"Inch", "Zoll", Unit::Inch},
-    UnitCase{"Capitals", "CM", std::nullopt},
-    UnitCase{"MixedCase", "Cm", std::nullopt},
-    UnitCase{"TrailingBlank", "cm ", std::nullopt},
-    UnitCase{"CapitalMillimetre", "MM", std::nullopt},
-    UnitCase{"Empty", "", std::nullopt}),
+INSTANTIATE_TEST_SUITE_P(
+    Rows, UnitChoice,
+    ::testing::Values(UnitCase{"Centimetre", "cm", Unit::Centimetre},
+                      UnitCase{"InitialText", "Maßstab", Unit::Centimetre},
+                      UnitCase{"Millimetre", "mm", Unit::Millimetre}, UnitCase{"Inch", "Zoll", Unit::Inch},
+                      UnitCase{"Capitals", "CM", std::nullopt}, UnitCase{"MixedCase", "Cm", std::nullopt},
+                      UnitCase{"TrailingBlank", "cm ", std::nullopt}, UnitCase{"CapitalMillimetre", "MM", std::nullopt},
+                      UnitCase{"Empty", "", std::nullopt}),
     testing::rowName);
 
 TEST(Scale, UnrecognisedTextKeepsTheUnitOfThePreviousRun)

@@ -37,17 +37,18 @@ TEST_P(Add, PromotesToTheExpectedKind)
     EXPECT_DOUBLE_EQ(*toDouble(*r, kDe), c.sum);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, Add, ::testing::Values(
-    AddCase{"EmptyPlusEmpty", Value(), Value(), Kind::Integer, 0},
-    AddCase{"EmptyPlusDouble", Value(), Value(2.5), Kind::Double, 2.5},
-    AddCase{"CurrencyPlusEmpty", money(30000), Value(), Kind::Currency, 3},
-    AddCase{"IntegerPlusInteger", integer(9999), integer(1), Kind::Integer, 10000},
-    AddCase{"IntegerPlusDouble", integer(-5), Value(0.001), Kind::Double, -4.999},
-    AddCase{"DoublePlusSingle", Value(1.0), Value(0.5F), Kind::Double, 1.5},
-    AddCase{"DoublePlusCurrency", Value(1.0), money(5000), Kind::Double, 1.5},
-    AddCase{"IntegerPlusSingle", integer(1), Value(0.5F), Kind::Single, 1.5},
-    AddCase{"CurrencyPlusInteger", money(5), integer(2), Kind::Currency, 2.0005},
-    AddCase{"TextIsReadAsNumber", Value::text("0,5"), Value(1.0), Kind::Double, 1.5}),
+INSTANTIATE_TEST_SUITE_P(
+    Rows, Add,
+    ::testing::Values(AddCase{"EmptyPlusEmpty", Value(), Value(), Kind::Integer, 0},
+                      AddCase{"EmptyPlusDouble", Value(), Value(2.5), Kind::Double, 2.5},
+                      AddCase{"CurrencyPlusEmpty", money(30000), Value(), Kind::Currency, 3},
+                      AddCase{"IntegerPlusInteger", integer(9999), integer(1), Kind::Integer, 10000},
+                      AddCase{"IntegerPlusDouble", integer(-5), Value(0.001), Kind::Double, -4.999},
+                      AddCase{"DoublePlusSingle", Value(1.0), Value(0.5F), Kind::Double, 1.5},
+                      AddCase{"DoublePlusCurrency", Value(1.0), money(5000), Kind::Double, 1.5},
+                      AddCase{"IntegerPlusSingle", integer(1), Value(0.5F), Kind::Single, 1.5},
+                      AddCase{"CurrencyPlusInteger", money(5), integer(2), Kind::Currency, 2.0005},
+                      AddCase{"TextIsReadAsNumber", Value::text("0,5"), Value(1.0), Kind::Double, 1.5}),
     testing::rowName);
 
 struct FailCase {
@@ -65,22 +66,23 @@ TEST_P(FailingOperation, ReportsItsFault)
     EXPECT_EQ(c.result.fault(), c.fault);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, FailingOperation, ::testing::Values(
-    FailCase{"IntegerOverflow", add(integer(32767), integer(1), kDe), Fault::Overflow},
-    FailCase{"DoubleOverflow", add(Value(DBL_MAX), Value(DBL_MAX), kDe), Fault::Overflow},
-    FailCase{"CurrencyOverflow", add(Value(Currency::max()), money(1), kDe), Fault::Overflow},
-    FailCase{"SingleOverflow", add(Value(FLT_MAX), Value(FLT_MAX), kDe), Fault::Overflow},
-    FailCase{"NonNumericText", add(Value::text("abc"), Value(1.0), kDe), Fault::TypeMismatch},
-    FailCase{"MultiplyOverflow", multiply(Value(1e200), Value(1e200), kDe), Fault::Overflow},
-    FailCase{"DivideByZero", divide(integer(1), integer(0), kDe), Fault::DivisionByZero},
-    FailCase{"ZeroByZero", divide(Value(0.0), Value(0.0), kDe), Fault::DivisionByZero},
-    FailCase{"DivideOverflow", divide(Value(1e300), Value(1e-300), kDe), Fault::Overflow},
-    FailCase{"NegativeBaseCommaHalf", power(-5.0, Value::text("0,5"), kDe), Fault::InvalidArgument},
-    FailCase{"NonNumericExponent", power(2.0, Value::text("abc"), kDe), Fault::TypeMismatch},
-    FailCase{"EmptyExponentText", power(2.0, Value::text(""), kDe), Fault::TypeMismatch},
-    FailCase{"PowerOverflow", power(10.0, Value(400.0), kDe), Fault::Overflow},
-    FailCase{"ZeroToNegativePower", power(0.0, Value(-1.0), kDe), Fault::Overflow},
-    FailCase{"NegateNonNumericText", negate(Value::text("x"), kDe), Fault::TypeMismatch}),
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FailingOperation,
+    ::testing::Values(FailCase{"IntegerOverflow", add(integer(32767), integer(1), kDe), Fault::Overflow},
+                      FailCase{"DoubleOverflow", add(Value(DBL_MAX), Value(DBL_MAX), kDe), Fault::Overflow},
+                      FailCase{"CurrencyOverflow", add(Value(Currency::max()), money(1), kDe), Fault::Overflow},
+                      FailCase{"SingleOverflow", add(Value(FLT_MAX), Value(FLT_MAX), kDe), Fault::Overflow},
+                      FailCase{"NonNumericText", add(Value::text("abc"), Value(1.0), kDe), Fault::TypeMismatch},
+                      FailCase{"MultiplyOverflow", multiply(Value(1e200), Value(1e200), kDe), Fault::Overflow},
+                      FailCase{"DivideByZero", divide(integer(1), integer(0), kDe), Fault::DivisionByZero},
+                      FailCase{"ZeroByZero", divide(Value(0.0), Value(0.0), kDe), Fault::DivisionByZero},
+                      FailCase{"DivideOverflow", divide(Value(1e300), Value(1e-300), kDe), Fault::Overflow},
+                      FailCase{"NegativeBaseCommaHalf", power(-5.0, Value::text("0,5"), kDe), Fault::InvalidArgument},
+                      FailCase{"NonNumericExponent", power(2.0, Value::text("abc"), kDe), Fault::TypeMismatch},
+                      FailCase{"EmptyExponentText", power(2.0, Value::text(""), kDe), Fault::TypeMismatch},
+                      FailCase{"PowerOverflow", power(10.0, Value(400.0), kDe), Fault::Overflow},
+                      FailCase{"ZeroToNegativePower", power(0.0, Value(-1.0), kDe), Fault::Overflow},
+                      FailCase{"NegateNonNumericText", negate(Value::text("x"), kDe), Fault::TypeMismatch}),
     testing::rowName);
 
 TEST(Power, WholeExponentsOfNegativeBases)

@@ -105,10 +105,13 @@ Yield FakeEvents::DoEvents()
 
 Controls FakeForm::controls()
 {
-    return Controls{Picture1, Combo1,
-                    {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6], fields[7], fields[8],
-                     fields[9]},
-                    lblinfo, messages, events};
+    return Controls{
+        Picture1,
+        Combo1,
+        {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6], fields[7], fields[8], fields[9]},
+        lblinfo,
+        messages,
+        events};
 }
 
 int FakeForm::textReads() const

@@ -15,8 +15,8 @@
 namespace kurvix::ui {
 namespace {
 
-using testing::Form1Test;
 using testing::example;
+using testing::Form1Test;
 using testing::kAxis;
 
 TEST_F(Form1Test, StartsWithTheExampleFunctionAndAnEmptyArea)
@@ -36,7 +36,8 @@ TEST_F(Form1Test, StartsWithTheExampleFunctionAndAnEmptyArea)
         EXPECT_EQ(form.Text[static_cast<std::size_t>(i)]->maxLength(), std::numeric_limits<int>::max());
     }
     EXPECT_EQ(form.Labels[9]->text(), "Beispielfunktion: (1 / 4 * x ^ 4) - (2 * x ^ 2) + 2");
-    EXPECT_EQ(countPixels(form.Picture1->background().rgb()), form.Picture1->image().width() * form.Picture1->image().height());
+    EXPECT_EQ(countPixels(form.Picture1->background().rgb()),
+              form.Picture1->image().width() * form.Picture1->image().height());
     EXPECT_EQ(form.focusWidget(), form.Picture1);
     EXPECT_FALSE(form.Command1->isDefault());
     EXPECT_FALSE(form.Command1->autoDefault());
@@ -117,8 +118,9 @@ struct UnitRow {
 
 TEST_F(Form1Test, UnitBoxTextChoosesTheUnit)
 {
-    for (const UnitRow row : {UnitRow{"mm", Unit::Millimetre}, UnitRow{"Zoll", Unit::Inch},
-                              UnitRow{"CM", Unit::Inch} /* unrecognised: unit kept */, UnitRow{"cm", Unit::Centimetre}}) {
+    for (const UnitRow row :
+         {UnitRow{"mm", Unit::Millimetre}, UnitRow{"Zoll", Unit::Inch},
+          UnitRow{"CM", Unit::Inch} /* unrecognised: unit kept */, UnitRow{"cm", Unit::Centimetre}}) {
         setCombo(row.combo);
         press();
         EXPECT_EQ(form.Picture1->unit(), row.unit) << row.combo;
@@ -198,20 +200,23 @@ TEST_F(Form1Test, EnterInAFieldDoesNotPlot)
     QTest::keyClick(form.Combo1->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(form.lblinfo->text(), "Der Kurvix von Velmora");
     EXPECT_EQ(form.Combo1->count(), 3);
-    EXPECT_EQ(countPixels(form.Picture1->background().rgb()), form.Picture1->image().width() * form.Picture1->image().height());
+    EXPECT_EQ(countPixels(form.Picture1->background().rgb()),
+              form.Picture1->image().width() * form.Picture1->image().height());
 }
 
 TEST_F(Form1Test, FarAwayPointsDrawNothing)
 {
     auto& surface = static_cast<DrawingSurface&>(*form.Picture1);
-    for (const float v : {1e30F, -1e30F, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
+    for (const float v :
+         {1e30F, -1e30F, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
         EXPECT_TRUE(surface.PSet({v, 1}).ok());
         EXPECT_TRUE(surface.PSet({1, v}).ok());
         EXPECT_TRUE(surface.Line({v, v}, {-v, 2}, Colour{12}).ok());
         EXPECT_TRUE(surface.CurrentX(v).ok());
         EXPECT_TRUE(surface.Print(7).ok());
     }
-    EXPECT_EQ(countPixels(form.Picture1->background().rgb()), form.Picture1->image().width() * form.Picture1->image().height());
+    EXPECT_EQ(countPixels(form.Picture1->background().rgb()),
+              form.Picture1->image().width() * form.Picture1->image().height());
 }
 
 } // namespace

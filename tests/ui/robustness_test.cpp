@@ -27,8 +27,8 @@ class HostileInput : public Form1Test, public ::testing::WithParamInterface<Host
 TEST_P(HostileInput, RunEndsAndTextIsKept)
 {
     const auto& row = GetParam();
-    QLineEdit* edit = row.target == Target::Combo ? form.Combo1->lineEdit()
-                                                  : form.Text[static_cast<std::size_t>(row.field - 1)];
+    QLineEdit* edit =
+        row.target == Target::Combo ? form.Combo1->lineEdit() : form.Text[static_cast<std::size_t>(row.field - 1)];
     edit->setText(row.text);
     int boxes = 0;
     testing::dismissMessageBoxes(*this, boxes);
@@ -42,27 +42,27 @@ TEST_P(HostileInput, RunEndsAndTextIsKept)
 
 QString repeated(const char* piece, int times) { return QString::fromUtf8(piece).repeated(times); }
 
-INSTANTIATE_TEST_SUITE_P(Rows, HostileInput, ::testing::Values(
-    HostileRow{"MillionDigitNumerator", Target::Field, 1, "1" + repeated("0", 999'999)},
-    HostileRow{"MillionZerosThenFour", Target::Field, 2, repeated("0", 999'999) + "4"},
-    HostileRow{"MillionLetters", Target::Field, 10, repeated("x", 1'000'000)},
-    HostileRow{"Nul", Target::Field, 1, QString::fromUtf8("1\0", 2)},
-    HostileRow{"ControlCharacters", Target::Field, 4, QString::fromUtf8("\t\r\n\x01\x1b\x7f")},
-    HostileRow{"RightToLeft", Target::Field, 7, QString::fromUtf8("\u202e2\u202c")},
-    HostileRow{"Hebrew", Target::Field, 10, QString::fromUtf8("שלום")},
-    HostileRow{"Emoji", Target::Field, 1, QString::fromUtf8("1😀")},
-    HostileRow{"LargestDouble", Target::Field, 1, "1e308"},
-    HostileRow{"MostNegativeDouble", Target::Field, 4, "-1e308"},
-    HostileRow{"Underflow", Target::Field, 1, "1e-400"},
-    HostileRow{"NaN", Target::Field, 3, "NaN"},
-    HostileRow{"Inf", Target::Field, 5, "Inf"},
-    HostileRow{"InfinitySign", Target::Field, 10, QString::fromUtf8("∞")},
-    HostileRow{"TwoSeparators", Target::Field, 6, "1,5,5"},
-    HostileRow{"ArabicIndicDigit", Target::Field, 9, QString::fromUtf8("٣")},
-    HostileRow{"ExponentThousand", Target::Field, 3, "1000"},
-    HostileRow{"ExponentMinusThousand", Target::Field, 6, "-1000"},
-    HostileRow{"LongComboText", Target::Combo, 0, repeated("cm", 50'000)},
-    HostileRow{"ComboControlCharacters", Target::Combo, 0, QString::fromUtf8("cm\0", 3)}),
+INSTANTIATE_TEST_SUITE_P(
+    Rows, HostileInput,
+    ::testing::Values(HostileRow{"MillionDigitNumerator", Target::Field, 1, "1" + repeated("0", 999'999)},
+                      HostileRow{"MillionZerosThenFour", Target::Field, 2, repeated("0", 999'999) + "4"},
+                      HostileRow{"MillionLetters", Target::Field, 10, repeated("x", 1'000'000)},
+                      HostileRow{"Nul", Target::Field, 1, QString::fromUtf8("1\0", 2)},
+                      HostileRow{"ControlCharacters", Target::Field, 4, QString::fromUtf8("\t\r\n\x01\x1b\x7f")},
+                      HostileRow{"RightToLeft", Target::Field, 7, QString::fromUtf8("\u202e2\u202c")},
+                      HostileRow{"Hebrew", Target::Field, 10, QString::fromUtf8("שלום")},
+                      HostileRow{"Emoji", Target::Field, 1, QString::fromUtf8("1😀")},
+                      HostileRow{"LargestDouble", Target::Field, 1, "1e308"},
+                      HostileRow{"MostNegativeDouble", Target::Field, 4, "-1e308"},
+                      HostileRow{"Underflow", Target::Field, 1, "1e-400"}, HostileRow{"NaN", Target::Field, 3, "NaN"},
+                      HostileRow{"Inf", Target::Field, 5, "Inf"},
+                      HostileRow{"InfinitySign", Target::Field, 10, QString::fromUtf8("∞")},
+                      HostileRow{"TwoSeparators", Target::Field, 6, "1,5,5"},
+                      HostileRow{"ArabicIndicDigit", Target::Field, 9, QString::fromUtf8("٣")},
+                      HostileRow{"ExponentThousand", Target::Field, 3, "1000"},
+                      HostileRow{"ExponentMinusThousand", Target::Field, 6, "-1000"},
+                      HostileRow{"LongComboText", Target::Combo, 0, repeated("cm", 50'000)},
+                      HostileRow{"ComboControlCharacters", Target::Combo, 0, QString::fromUtf8("cm\0", 3)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Clicks "Berechnen" from inside the innermost run's yield, one level deeper
