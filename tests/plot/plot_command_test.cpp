@@ -1,205 +1,165 @@
-#include "plot/plot_command.h"
-
 #include "support/fakes.h"
-
 #include "support/named_rows.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
+#include <optional>
 
 namespace kurvix {
 namespace {
 
-using testing::PrintTo;
-
 using testing::FakeForm;
 
-const NumberLocale kDe = NumberLocale::german();
+// The function the fields spell, computed without the runtime.
+struct Oracle {
+    std::array<double, 3> coefficient;
+    std::array<double, 3> exponent;
+    double constant;
 
-void run(FakeForm& form, const NumberLocale& locale = kDe) { Command1_Click(form.controls(), locale); }
-
-// The samples of one sweep, computed here independently of the runtime.
-std::vector<double> sweep()
-{
-    std::vector<double> xs;
-    for (double x = -5; x <= 5; x += 0.001)
-        xs.push_back(x);
-    return xs;
-}
-
-TEST(PlotRun, DefaultFieldsPlotTheExampleFunction)
-{
-    FakeForm form;
-    run(form);
-
-    const auto xs = sweep();
-    ASSERT_EQ(xs.size(), 10000U);
-    ASSERT_EQ(form.Picture1.points.size(), xs.size());
-    const float w2 = form.Picture1.width() / 2;
-    const float h2 = form.Picture1.height() / 2;
-    for (std::size_t i = 0; i < xs.size(); i += 997) {
-        const double x = xs[i];
-        const double f = 0.25 * std::pow(x, 4) - 2 * x * x + 2;
-        EXPECT_FLOAT_EQ(form.Picture1.points[i].x, static_cast<float>(x + w2)) << i;
-        EXPECT_FLOAT_EQ(form.Picture1.points[i].y, static_cast<float>(-f + h2)) << i;
+    std::optional<double> operator()(double x) const
+    {
+        double sum = constant;
+        for (std::size_t k = 0; k < 3; ++k)
+            sum += coefficient[k] * std::pow(x, exponent[k]);
+        return std::isfinite(sum) ? std::optional(sum) : std::nullopt;
     }
-    EXPECT_FLOAT_EQ(form.Picture1.points.front().y, static_cast<float>(h2 - 108.25));
-    EXPECT_EQ(form.Picture1.clears, 1);
-    EXPECT_TRUE(form.messages.prompts.empty());
-}
-
-TEST(PlotRun, CaptionsReportProgressThenDone)
-{
-    FakeForm form;
-    run(form);
-    const auto& c = form.lblinfo.captions;
-    ASSERT_EQ(c.size(), 10001U);
-    EXPECT_EQ(c[0], "Berechnung: 0,01%");
-    EXPECT_EQ(c[149], "Berechnung: 1,5%");
-    EXPECT_EQ(c[9999], "Berechnung: 100%");
-    EXPECT_EQ(c[10000], "Fertig...");
-}
-
-TEST(PlotRun, CaptionsFollowTheLocale)
-{
-    FakeForm form;
-    run(form, NumberLocale::english());
-    EXPECT_EQ(form.lblinfo.captions[149], "Berechnung: 1.5%");
-}
-
-TEST(PlotRun, ReadsEveryFieldAtEverySample)
-{
-    FakeForm form;
-    run(form);
-    for (const auto& field : form.fields)
-        EXPECT_EQ(field.reads, 10000);
-}
-
-struct NoFunctionCase {
-    const char* name;
-    int field;
-    const char* text;
 };
 
-class NoFunction : public ::testing::TestWithParam<NoFunctionCase> {};
+const Oracle kExample{{0.25, -2, 2}, {4, 2, 0}, 0};
 
-TEST_P(NoFunction, AsksForAFunctionAtTheFirstSampleAndSetsNoPoint)
+struct RunCase {
+    const char* name;
+    std::map<int, std::string> fields;
+    std::optional<Oracle> f; // nullopt: no function has been entered
+};
+
+class Run : public ::testing::TestWithParam<RunCase> {};
+
+// A point on f, from the centre, for each sample where f has a value that fits
+// the surface, or at the first sample the question for a function.
+TEST_P(Run, PlotsTheSumOfAllTermsOrAsksForAFunction)
 {
+    const auto& c = GetParam();
     FakeForm form;
-    form.Text(GetParam().field).setText(GetParam().text);
-    run(form);
-    ASSERT_EQ(form.messages.prompts.size(), 1U);
-    EXPECT_EQ(form.messages.prompts[0], "Sie müssen noch eine Funktionsgleichung eingeben.");
-    EXPECT_TRUE(form.Picture1.points.empty());
-    EXPECT_EQ(form.lblinfo.captions, std::vector<std::string>{"Berechnung: 0,01%"});
-    EXPECT_EQ(form.events.calls, 0);
+    for (const auto& [field, text] : c.fields)
+        form.Text(field).setText(text);
+    form.press();
+
+    if (!c.f) {
+        EXPECT_EQ(form.prompts, std::vector<std::string>{"Sie müssen noch eine Funktionsgleichung eingeben."});
+        EXPECT_EQ(form.captions, std::vector<std::string>{"Berechnung: 0,01%"});
+        EXPECT_TRUE(form.points.empty() && form.yields == 0);
+        return;
+    }
+    const float w2 = form.width() / 2;
+    const float h2 = form.height() / 2;
+    std::size_t next = 0;
+    for (double x = -5; x <= 5; x += 0.001) {
+        const auto f = (*c.f)(x);
+        if (!f || std::fabs(h2 - *f) > 3.4e38)
+            continue;
+        ASSERT_LT(next, form.points.size()) << "missing point at x=" << x;
+        const PointF p = form.points[next++];
+        ASSERT_FLOAT_EQ(p.x, static_cast<float>(x + w2));
+        ASSERT_FLOAT_EQ(p.y, static_cast<float>(h2 - *f)) << "x=" << x;
+    }
+    EXPECT_EQ(next, form.points.size());
+    EXPECT_TRUE(form.prompts.empty());
+    ASSERT_EQ(form.captions.size(), 10001U); // the progress at every sample, then done
+    EXPECT_EQ(form.captions[149] + form.captions[9999] + form.captions[10000],
+              "Berechnung: 1,5%Berechnung: 100%Fertig...");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, NoFunction,
-    ::testing::Values(NoFunctionCase{"ZeroNumerator", 1, "0"}, NoFunctionCase{"NegativeZeroNumerator", 1, "-0,0"},
-                      NoFunctionCase{"NumeratorUnderflowsToZero", 1, "1e-400"}, NoFunctionCase{"EmptyNumerator", 1, ""},
-                      NoFunctionCase{"ZeroDenominator", 2, "0"}, NoFunctionCase{"NonNumericDenominator", 2, "vier"},
-                      NoFunctionCase{"EmptyExponent", 3, ""}, NoFunctionCase{"ExponentWithTwoSeparators", 3, "1,5,5"}),
-    testing::rowName);
+const RunCase kRuns[] = {
+    {"ZeroTermTwoStillAddsTermThreeAndConstant", {{4, "0"}, {10, "3"}}, Oracle{{0.25, 0, 2}, {4, 2, 0}, 3}},
+    {"ConstantHeldToFourDecimals", {{10, "0,123456"}}, Oracle{{0.25, -2, 2}, {4, 2, 0}, 0.1235}},
+    {"UnreadableConstantCountsAsZero", {{10, "abc"}}, kExample},
+    {"UnreadableTermCountsAsZero", {{5, ""}}, Oracle{{0.25, 0, 2}, {4, 2, 0}, 0}},
+    {"TermOneUnderflowNearZeroKeepsPlotting", {{3, "23"}}, Oracle{{0.25, -2, 2}, {23, 2, 0}, 0}},
+    {"FractionalExponentSkipsNegativeX", {{3, "0,5"}}, Oracle{{0.25, -2, 2}, {0.5, 2, 0}, 0}},
+    {"OverflowingPowerSkipsTheEdges", {{6, "1000"}}, Oracle{{0.25, -2, 2}, {4, 1000, 0}, 0}},
+    {"ZeroNumeratorIsNoFunction", {{1, "0"}}, std::nullopt},
+    {"EmptyNumeratorIsNoFunction", {{1, ""}}, std::nullopt},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, Run, ::testing::ValuesIn(kRuns), testing::rowName);
 
-TEST(PlotRun, ZeroCoefficientTypedMidRunEndsTheRunThere)
+// A text that no longer converts keeps the coefficient it last formed.
+TEST(PlotRun, EditsDuringARunCountFromTheNextSample)
 {
     FakeForm form;
-    form.events.onYield = [&](int call) {
-        if (call == 300)
-            form.Text(1).setText("0");
+    form.onYield = [&](int call) {
+        form.Text(1).setText(call < 100 ? "1" : call < 200 ? "abc" : call < 300 ? "2" : "0");
         return Yield::Continue;
     };
-    run(form);
-    EXPECT_EQ(form.messages.prompts.size(), 1U);
-    EXPECT_EQ(form.Picture1.points.size(), 300U);
-    EXPECT_EQ(form.lblinfo.captions.back(), "Berechnung: 3,01%");
+    form.press();
+    ASSERT_EQ(form.points.size(), 300U);
+    const auto y = [&](std::size_t i, double extra) {
+        const double x = -5 + static_cast<double>(i) * 0.001;
+        return static_cast<float>(form.height() / 2 - *kExample(x) - extra * std::pow(x, 4));
+    };
+    EXPECT_FLOAT_EQ(form.points[199].y, y(199, 0));    // "abc" kept 1/4
+    EXPECT_FLOAT_EQ(form.points[200].y, y(200, 0.25)); // then 2/4
+    EXPECT_EQ(form.prompts.size(), 1U);                // and 0 ended the run
 }
 
 TEST(PlotRun, NestedRunFromDoEventsCompletesThenOuterRunContinues)
 {
     FakeForm form;
-    bool nested = false;
-    form.events.onYield = [&](int call) {
-        if (call == 50 && !nested) {
-            nested = true;
-            run(form);
-        }
+    form.onYield = [&](int call) {
+        if (call == 50)
+            form.press();
         return Yield::Continue;
     };
-    run(form);
-
-    const auto& c = form.lblinfo.captions;
+    form.press();
+    const auto& c = form.captions;
     ASSERT_EQ(c.size(), 50U + 10001U + 9950U + 1U);
-    EXPECT_EQ(c[49], "Berechnung: 0,5%");
-    EXPECT_EQ(c[50], "Berechnung: 0,01%"); // the nested run starts from the beginning
-    EXPECT_EQ(c[50 + 10000], "Fertig...");
-    EXPECT_EQ(c[50 + 10001], "Berechnung: 0,51%"); // the outer run resumes with its own count
-    EXPECT_EQ(c.back(), "Fertig...");
-    EXPECT_EQ(form.Picture1.clears, 2);
-    // The nested run cleared the outer run's first 50 points; the outer run drew on.
-    EXPECT_EQ(form.Picture1.points.size(), 10000U + 9950U);
-    EXPECT_EQ(form.Picture1.lines.size(), 2U);
+    EXPECT_EQ(c[50], "Berechnung: 0,01%");                        // the nested run starts from the beginning
+    EXPECT_EQ(c[50 + 10001], "Berechnung: 0,51%");                // the outer run resumes with its own count
+    EXPECT_EQ(form.clearedAt, (std::vector<std::size_t>{0, 50})); // the nested run cleared the outer's 50 points
 }
 
-// At the first, a middle and the last yield: the run returns at once and
-// reads or writes no control again.
-TEST(PlotRun, WindowGoneEndsTheRunWithoutTouchingControls)
+struct UnitCase {
+    const char* name;
+    const char* combo;
+    std::optional<Unit> set; // nullopt: the unit is left as it was
+};
+
+class UnitChoice : public ::testing::TestWithParam<UnitCase> {};
+
+// Tick labels stand one centimetre apart, in centimetres only.
+TEST_P(UnitChoice, DrawsTheCrossThroughTheCentreInTheChosenUnit)
 {
-    for (const int last : {1, 100, 5001, 10000}) {
-        FakeForm form;
-        int readsWhenGone = 0;
-        int sizeReadsWhenGone = 0;
-        form.events.onYield = [&](int call) {
-            readsWhenGone = form.textReads();
-            sizeReadsWhenGone = form.Picture1.sizeReads;
-            return call == last ? Yield::WindowGone : Yield::Continue;
-        };
-        run(form);
-        EXPECT_EQ(form.events.calls, last);
-        EXPECT_EQ(form.textReads(), readsWhenGone) << last;
-        EXPECT_EQ(form.Picture1.sizeReads, sizeReadsWhenGone) << last;
-        EXPECT_EQ(form.lblinfo.captions.size(), static_cast<std::size_t>(last)) << last;
-        EXPECT_EQ(form.Picture1.points.size(), static_cast<std::size_t>(last)) << last;
+    const auto& c = GetParam();
+    FakeForm form;
+    form.units = {Unit::Inch}; // as a previous run may have left it
+    form.Combo1.setText(c.combo);
+    form.press();
+
+    EXPECT_EQ(form.units.back(), c.set.value_or(Unit::Inch));
+    EXPECT_EQ(form.units.size(), c.set ? 2U : 1U);
+    const float w = form.width();
+    const float h = form.height();
+    const Colour axis{12};
+    ASSERT_EQ(form.lines.size(), 2U);
+    EXPECT_EQ(form.lines[0], std::tuple(PointF{0, h / 2}, PointF{w, h / 2}, axis));
+    EXPECT_EQ(form.lines[1], std::tuple(PointF{w / 2, 0}, PointF{w / 2, h}, axis));
+    EXPECT_FLOAT_EQ(form.points.front().x, w / 2 - 5);
+    ASSERT_EQ(form.prints.size(), c.set == Unit::Centimetre ? 22U : 0U);
+    for (std::size_t i = 0; i < form.prints.size(); ++i) {
+        const int n = static_cast<int>(i % 11) - 5;
+        const PointF at = i < 11 ? PointF{w / 2 + n, h / 2} : PointF{w / 2, h / 2 - n};
+        EXPECT_EQ(form.prints[i], std::pair(at, n)) << i;
     }
 }
 
-TEST(PlotRun, WindowGoneDuringANestedRunEndsBothRuns)
-{
-    FakeForm form;
-    bool nested = false;
-    bool gone = false;
-    form.events.onYield = [&](int call) {
-        if (gone)
-            return Yield::WindowGone;
-        if (call == 10 && !nested) {
-            nested = true;
-            run(form);
-            return gone ? Yield::WindowGone : Yield::Continue;
-        }
-        if (nested && call == 20) {
-            gone = true;
-            return Yield::WindowGone;
-        }
-        return Yield::Continue;
-    };
-    run(form);
-    EXPECT_EQ(form.events.calls, 20);
-    EXPECT_NE(form.lblinfo.captions.back(), "Fertig...");
-}
-
-TEST(PlotRun, MillionCharacterFieldIsUsedWhole)
-{
-    FakeForm form;
-    form.Text(2).setText(std::string(1'000'000, '0') + "4");
-    run(form);
-    FakeForm reference;
-    run(reference);
-    EXPECT_EQ(form.Picture1.points, reference.Picture1.points);
-    EXPECT_EQ(form.lblinfo.captions.back(), "Fertig...");
-}
+const UnitCase kUnits[] = {{"Centimetre", "cm", Unit::Centimetre},
+                           {"InitialText", "Maßstab", Unit::Centimetre},
+                           {"Millimetre", "mm", Unit::Millimetre},
+                           {"Inch", "Zoll", Unit::Inch},
+                           {"UnrecognisedKeepsTheUnit", "CM", std::nullopt}};
+INSTANTIATE_TEST_SUITE_P(Rows, UnitChoice, ::testing::ValuesIn(kUnits), testing::rowName);
 
 } // namespace
 } // namespace kurvix

@@ -1,98 +1,83 @@
 #pragma once
 
-#include "plot/controls.h"
+#include "plot/plot_command.h"
 
 #include <functional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace kurvix::testing {
-
-// A surface that records what is drawn. Its size is that of the window's
-// plotting area (7920 x 6000 twips) in whichever unit is set.
-class FakeSurface : public DrawingSurface {
-public:
-    struct Printed {
-        PointF at;
-        std::int32_t number;
-    };
-    struct Drawn {
-        PointF from;
-        PointF to;
-        Colour colour;
-    };
-
-    Unit unit = Unit::Centimetre;
-    std::vector<Unit> unitsSet;
-    std::vector<Printed> prints;
-    std::vector<Drawn> lines;
-    std::vector<PointF> points;
-    int clears = 0;
-    int sizeReads = 0;
-
-    [[nodiscard]] float width() const;
-    [[nodiscard]] float height() const;
-
-    Status Picture(PictureData) override;
-    Status ScaleMode(Unit u) override;
-    Result<float> ScaleWidth() override;
-    Result<float> ScaleHeight() override;
-    Status CurrentX(float x) override;
-    Status CurrentY(float y) override;
-    Status Print(std::int32_t number) override;
-    Status Line(PointF from, PointF to, Colour colour) override;
-    Status PSet(PointF point) override;
-
-private:
-    PointF current_;
-};
 
 class FakeTextBox : public TextBox {
 public:
     explicit FakeTextBox(std::string_view text = {}) : text_(makeText(text)) {}
     void setText(std::string_view text) { text_ = makeText(text); }
-    Result<TextRef> Text() override;
-    int reads = 0;
+    Result<TextRef> Text() override { return TextRef(text_); }
 
 private:
     SharedText text_;
 };
 
-class FakeLabel : public Label {
+// The window in memory, recording what a run does, with the initial texts and
+// a surface as large as the plotting area, 7920 x 6000 twips.
+class FakeForm : public DrawingSurface, public Label, public MessageBox, public EventPump {
 public:
-    std::vector<std::string> captions;
-    Status Caption(std::string_view caption) override;
-};
-
-class FakeMessageBox : public MessageBox {
-public:
-    std::vector<std::string> prompts;
-    Status MsgBox(std::string_view prompt) override;
-};
-
-class FakeEvents : public EventPump {
-public:
-    // Called with the 1-based number of the yield; the default just continues.
-    std::function<Yield(int)> onYield;
-    int calls = 0;
-    Yield DoEvents() override;
-};
-
-// The window's controls with their initial texts: f(x) = 1/4 x^4 - 2 x^2 + 2.
-class FakeForm {
-public:
-    FakeSurface Picture1;
     FakeTextBox Combo1{"Maßstab"};
     std::array<FakeTextBox, 10> fields{FakeTextBox{"1"}, FakeTextBox{"4"}, FakeTextBox{"4"}, FakeTextBox{"-2"},
                                        FakeTextBox{"1"}, FakeTextBox{"2"}, FakeTextBox{"2"}, FakeTextBox{"1"},
                                        FakeTextBox{"0"}, FakeTextBox{"0"}};
-    FakeLabel lblinfo;
-    FakeMessageBox messages;
-    FakeEvents events;
+    std::vector<Unit> units{Unit::Centimetre};
+    std::vector<std::size_t> clearedAt; // how many points there were at each clearing
+    std::vector<std::pair<PointF, std::int32_t>> prints;
+    std::vector<std::tuple<PointF, PointF, Colour>> lines;
+    std::vector<PointF> points;
+    std::vector<std::string> captions;
+    std::vector<std::string> prompts;
+    std::function<Yield(int)> onYield = [](int) { return Yield::Continue; }; // given the yield's number from 1
+    int yields = 0;
 
     FakeTextBox& Text(int number) { return fields.at(static_cast<std::size_t>(number - 1)); }
-    [[nodiscard]] Controls controls();
-    [[nodiscard]] int textReads() const;
+    void press(const NumberLocale& locale = NumberLocale::german())
+    {
+        auto& f = fields;
+        Command1_Click(
+            {*this, Combo1, {f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9]}, *this, *this, *this}, locale);
+    }
+    [[nodiscard]] float width() const { return 7920 / twipsPerUnit(); }
+    [[nodiscard]] float height() const { return 6000 / twipsPerUnit(); }
+
+    Status Picture(PictureData) override { return record(clearedAt, points.size()); }
+    Status ScaleMode(Unit unit) override { return record(units, unit); }
+    Result<float> ScaleWidth() override { return width(); }
+    Result<float> ScaleHeight() override { return height(); }
+    Status CurrentX(float x) override { return record(xs_, x); }
+    Status CurrentY(float y) override { return record(ys_, y); }
+    Status Print(std::int32_t number) override
+    {
+        return record(prints, std::pair(PointF{xs_.back(), ys_.back()}, number));
+    }
+    Status Line(PointF from, PointF to, Colour colour) override { return record(lines, std::tuple(from, to, colour)); }
+    Status PSet(PointF point) override { return record(points, point); }
+    Status Caption(std::string_view caption) override { return record(captions, std::string(caption)); }
+    Status MsgBox(std::string_view prompt) override { return record(prompts, std::string(prompt)); }
+    Yield DoEvents() override { return onYield(++yields); }
+
+private:
+    template <class T>
+    static Status record(std::vector<T>& log, T entry)
+    {
+        log.push_back(std::move(entry));
+        return {};
+    }
+    [[nodiscard]] float twipsPerUnit() const
+    {
+        return units.back() == Unit::Inch ? 1440 : units.back() == Unit::Millimetre ? 56.7F : 567;
+    }
+
+    std::vector<float> xs_{0}; // where the next Print starts
+    std::vector<float> ys_{0};
 };
 
 } // namespace kurvix::testing

@@ -1,0 +1,59 @@
+// Numbers to text and back, and powers with a text exponent. Input: eight
+// bytes read as a double (the first four also as a single), a byte choosing
+// the locale, then a text.
+#include "runtime/number_text.h"
+#include "runtime/value.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+using namespace kurvix;
+
+namespace {
+
+// A violation aborts; the fuzzer reports the input and the property's line.
+#define FUZZ_CHECK(property) ((property) ? void() : std::abort())
+
+// A finite number reads back to the digits it was written with.
+void checkWritten(double value, const std::string& text, const NumberLocale& locale, double precision)
+{
+    const auto back = textToDouble(text, locale);
+    FUZZ_CHECK(back.ok() == std::isfinite(value));
+    FUZZ_CHECK(!back || std::fabs(*back - value) <= std::fabs(value) * precision || std::fabs(value) < 1e-300);
+    FUZZ_CHECK(text.find(locale.decimalSeparator == "," ? '.' : ',') == std::string::npos);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    double d = 0;
+    float f = 0;
+    if (size < sizeof d + 1)
+        return 0;
+    std::memcpy(&d, data, sizeof d);
+    std::memcpy(&f, data, sizeof f);
+    const NumberLocale locale = (data[sizeof d] & 1) ? NumberLocale::german() : NumberLocale::english();
+    const std::string_view text(reinterpret_cast<const char*>(data) + sizeof d + 1, size - sizeof d - 1);
+    checkWritten(d, numberToText(d, locale), locale, 1e-14);
+    checkWritten(f, singleToText(f, locale), locale, 1e-6);
+
+    // A currency is the double to four places, written exactly; it fails only beyond its range.
+    const auto read = textToDouble(text, locale);
+    const auto currency = textToCurrency(text, locale);
+    if (read)
+        checkWritten(*read, numberToText(*read, locale), locale, 1e-14);
+    if (currency) {
+        FUZZ_CHECK(read && std::fabs(currency->toDouble() - *read) <= 0.00005 + std::fabs(*read) * 1e-15);
+        FUZZ_CHECK(*textToCurrency(currencyToText(*currency, locale), locale) == *currency);
+    }
+    FUZZ_CHECK(currency || !read || std::fabs(*read) >= 922337203685477.5808 * (1 - 1e-15));
+
+    // x ^ text fails for a non-number, or a fraction with a negative base; it is always finite.
+    const auto p = power(d, Value::text(text), locale);
+    if (!read || (d < 0 && std::trunc(*read) != *read))
+        FUZZ_CHECK(!p.ok());
+    FUZZ_CHECK(!p || (p->kind() == Value::Kind::Double && std::isfinite(p->real())));
+    return 0;
+}
