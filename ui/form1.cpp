@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "accessibility.h"
 #include "system_locale.h"
 #include "unit_scale.h"
 
@@ -59,6 +60,7 @@ constexpr Placement kCombo1{2400, 240, 3015, 315};
 
 Form1::Form1(QWidget* parent) : QWidget(parent), locale_(systemNumberLocale())
 {
+    installAccessibleInterfaces();
     setWindowTitle(QStringLiteral("Kurvix"));
     const UnitScale scale = UnitScale::of(*this);
     setFixedSize(scale.twipsToPixelsX(kClientWidthTwips), scale.twipsToPixelsY(kClientHeightTwips));
@@ -82,6 +84,8 @@ void Form1::buildControls()
 {
     Picture1 = new PictureBox(this);
     place(Picture1, kPicture1);
+    Picture1->setAccessibleName(QStringLiteral("Zeichenfläche"));
+    Picture1->setAccessibleDescription(QStringLiteral("Noch nichts gezeichnet"));
 
     Command1 = new QPushButton(QStringLiteral("Berechnen"), this);
     Command1->setAutoDefault(false);
@@ -93,6 +97,10 @@ void Form1::buildControls()
         const auto& row = kTermFields[i];
         Text[i] = new TermField(QString::fromUtf8(row.text), this);
         place(Text[i], row.at);
+        const int field = static_cast<int>(i) + 1;
+        Text[i]->setAccessibleName(termFieldName(field));
+        Text[i]->setToolTip(termFieldName(field));
+        Text[i]->setAccessibleDescription(termFieldDescription(field));
     }
     for (std::size_t i = 0; i < Labels.size(); ++i) {
         const auto& row = kLabels[i];
@@ -107,6 +115,8 @@ void Form1::buildControls()
                          QStringLiteral("Maßstab"), this);
     place(Combo1, kCombo1);
     Combo1->raise();
+    Combo1->setAccessibleName(QStringLiteral("Maßstab"));
+    Combo1->setToolTip(QStringLiteral("Maßstab: cm, mm oder Zoll"));
 
     QWidget* previous = Picture1;
     for (QWidget* next : std::initializer_list<QWidget*>{Command1, Text[0], Text[1], Text[2], Text[3], Text[4], Text[5],
@@ -140,13 +150,17 @@ void Form1::Command1_Click()
     if (closed_)
         return; // a click still queued when the window closed
     const QPointer<Form1> guard(this);
+    const int messagesBefore = messagesShown_;
     ++runDepth_;
     kurvix::Command1_Click(controls(), locale_);
     if (!guard)
         return;
     --runDepth_;
-    if (!closed_)
-        present();
+    if (closed_)
+        return;
+    Picture1->setAccessibleDescription(
+        pictureDescription(Picture1->unit(), Picture1->pointsSet(), messagesShown_ > messagesBefore));
+    present();
 }
 
 void Form1::present()
@@ -170,6 +184,7 @@ Yield Form1::DoEvents()
 
 Status Form1::MsgBox(std::string_view prompt)
 {
+    ++messagesShown_;
     present();
     QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), QString::fromUtf8(prompt),
                     QMessageBox::Ok, this);

@@ -63,6 +63,7 @@ private:
     FramePacer pacer_;
     bool closed_ = false;
     int runDepth_ = 0;
+    int messagesShown_ = 0;
 };
 
 } // namespace kurvix::ui

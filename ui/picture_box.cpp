@@ -72,6 +72,7 @@ Status PictureBox::Picture(PictureData)
     matchBackingImage();
     image_.fill(background_);
     markDirty(rect());
+    pointsSet_ = 0;
     return {};
 }
 
@@ -134,6 +135,7 @@ Status PictureBox::Line(PointF from, PointF to, Colour colour)
 
 Status PictureBox::PSet(PointF point)
 {
+    ++pointsSet_;
     const auto pixel = pixelAt(point);
     if (!pixel)
         return {};

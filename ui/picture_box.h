@@ -31,6 +31,7 @@ public:
 
     void present();
     [[nodiscard]] Unit unit() const { return unit_; }
+    [[nodiscard]] int pointsSet() const { return pointsSet_; } // since the area was last cleared
     [[nodiscard]] const QImage& image() const { return image_; }
     [[nodiscard]] QColor foreground() const { return foreground_; }
     [[nodiscard]] QColor background() const { return background_; }
@@ -49,6 +50,7 @@ private:
     Unit unit_ = Unit::Centimetre;
     PointF current_;
     QRect dirty_;
+    int pointsSet_ = 0;
     QColor foreground_ = Qt::black;
     QColor background_ = Qt::white;
 };

@@ -16,5 +16,5 @@ ensure_packages() {
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config)
 UI_PACKAGES=(qt6-base-dev fonts-dejavu-core)
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xdotool imagemagick x11-utils python3 python3-xlib desktop-file-utils appstream clang-format)
+    xvfb xdotool imagemagick x11-utils python3 python3-xlib python3-pyatspi at-spi2-core dbus desktop-file-utils appstream clang-format)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)

@@ -1,18 +1,40 @@
-"""The real program under a real X server: its title and size, a press of
+"""The real program as its user and a screen reader meet it, under a real X
+server and a real AT-SPI bus: names, roles, texts and tooltips, a press of
 "Berechnen" and the pixels it draws, the message box, and closing during
-nested runs with exit status 0. Usage: end_to_end.py KURVIX_BINARY"""
+nested runs with exit status 0. Run inside its own D-Bus session:
+dbus-run-session -- /usr/bin/python3 end_to_end.py KURVIX_BINARY"""
 import os
 import subprocess
 import sys
 import time
 
+from gi.repository import GLib
 from Xlib import X, display, protocol
 
+TERMS = [f"Term {t}, {part}" for t in (1, 2, 3) for part in ("Zähler", "Nenner", "Exponent")]
+# Role, name and text of each control a screen reader meets, in the window's order.
+CONTROLS = [("image", "Zeichenfläche", None), ("push button", "Berechnen", None)] \
+    + list(zip(["text"] * 10, TERMS + ["Konstante"], ["1", "4", "4", "-2", "1", "2", "2", "1", "0", "0"]))
 PPCM = 96 / 2.54  # pixels per centimetre at 96 dpi; the plotting area is 528 x 400 pixels at (8, 8)
 
 
+def wait_for(find, what, seconds=10):
+    deadline = time.monotonic() + seconds
+    while not (found := find()):
+        assert time.monotonic() < deadline, f"no {what} within {seconds} s"
+        time.sleep(0.02)
+        while GLib.MainContext.default().iteration(False):
+            pass  # delivers the accessibility events
+    return found
+
+
 def xdotool(*args):
-    return subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=10).stdout.split()
+    subprocess.run(["xdotool", *args], check=True, timeout=10)
+
+
+def centre(accessible):
+    extents = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return str(extents.x + extents.width // 2), str(extents.y + extents.height // 2)
 
 
 def ink_near(window, x, f, rgb=(0, 0, 0)):
@@ -26,48 +48,86 @@ def example(x):
     return 0.25 * x**4 - 2 * x**2 + 2
 
 
+def press(accessible):
+    accessible.queryAction().doAction(0)  # "Press", as a screen reader's user presses it
+
+
 def run(kurvix):
-    wid = xdotool("search", "--sync", "--onlyvisible", "--name", "^Kurvix$")[0]
-    press = ["mousemove", "--window", wid, str((5760 + 2295 // 2) // 15), str((6240 + 855 // 2) // 15), "click"]
+    app = wait_for(lambda: [a for a in pyatspi.Registry.getDesktop(0) if a and a.name == "Kurvomat"], "Kurvomat", 30)[0]
+    frame = app[0]
+    controls = list(frame)
+    area, button, fields, combo = controls[0], controls[1], controls[2:12], controls[-1]
+    status = next(c for c in controls if c.name == "Der Kurvix von Velmora")
+    seen = [(c.getRoleName(), c.name, c.queryText().getText(0, -1) if c.getRoleName() == "text" else None)
+            for c in controls[:12]]
+    assert seen == CONTROLS, seen
+    assert (combo.getRoleName(), combo.name, combo.description) == ("combo box", "Maßstab", "Maßstab: cm, mm oder Zoll")
+
+    wid = int(subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Kurvix$"],
+                             capture_output=True, text=True, timeout=10).stdout.split()[0])
     x11 = display.Display()
-    window = x11.create_resource_object("window", int(wid))
+    window = x11.create_resource_object("window", wid)
     geometry = window.get_geometry()
     assert (window.get_wm_name(), geometry.width, geometry.height) == ("Kurvix", 547, 534)
 
-    xdotool(*press, "1")
-    deadline = time.monotonic() + 10
-    while not ink_near(window, 3.0, example(3.0)) and time.monotonic() < deadline:
-        time.sleep(0.1)  # until the last visible sample is on screen
+    # Tooltips show in the active window, below and right of the pointer, so
+    # the fields are visited from the right lest one field's tip hides the next.
+    xdotool("mousemove", *centre(area), "click", "1")
+    for control, tip in reversed(list(zip([combo] + fields, ["Maßstab: cm, mm oder Zoll"] + TERMS + ["Konstante"]))):
+        xdotool("mousemove", *centre(control))
+        wait_for(lambda: [c for c in app if c and c.getRoleName() == "tool tip" and c.name == tip], f"tooltip {tip}")
+
+    names = []
+    pyatspi.Registry.registerEventListener(lambda e: names.append(e.source.name), "object:property-change:accessible-name")
+    started = time.monotonic()
+    press(button)
+    wait_for(lambda: "Fertig..." in names, "Fertig...")
+    run_ms = (time.monotonic() - started) * 1000
+    assert 0 < names.count("Fertig...") and len(names) <= run_ms / 4 + 2, f"{len(names)} caption events"  # frames >= 4 ms
+    assert area.description == "Maßstab cm, 10000 Punkte", area.description
+    wait_for(lambda: ink_near(window, 3.0, example(3.0)), "the last visible sample on screen")
     assert ink_near(window, -6.8, 0, (12, 0, 0)) and ink_near(window, 0, -5, (12, 0, 0)), "the cross in colour 12"
     for x in (-2.8, -2, -1, 0.5, 1.3, 2, 2.9):
         assert ink_near(window, x, example(x)), f"the curve at x={x}"
     assert not ink_near(window, 1.5, 3), "ink off the curve"
 
-    numerator = ["mousemove", "--window", wid, str((360 + 127) // 15), str((6600 + 142) // 15), "click", "1"]
-    xdotool(*numerator, "key", "ctrl+a", "BackSpace", "type", "NaN")
-    xdotool(*press, "1")
-    assert xdotool("search", "--sync", "--onlyvisible", "--name", "^Kurvomat$"), "the message box"
-    xdotool("key", "Return")
-    xdotool(*numerator, "key", "ctrl+a", "BackSpace", "type", "1")
+    combo[1].queryEditableText().setTextContents("mm")
+    assert wait_for(lambda: combo[1].queryText().getText(0, -1) == "mm", "mm") and combo.name == "Maßstab"
+
+    fields[0].queryEditableText().setTextContents("NaN")
+    press(button)
+    alert = wait_for(lambda: [c for c in app if c and c.getRoleName() == "alert"], "message box")[0]
+    assert alert.name == "Kurvomat" and "Sie müssen noch eine Funktionsgleichung eingeben." in [c.name for c in alert]
+    press(pyatspi.findDescendant(alert, lambda c: c.name == "OK"))
+    wait_for(lambda: area.description == "Nichts gezeichnet: keine Funktionsgleichung", "nothing plotted")
+    fields[0].queryEditableText().setTextContents("1")
 
     # Three quick presses nest three runs; the close, as a window manager's
     # close button sends it, arrives while the last one runs.
-    xdotool(*press, "--repeat", "3", "--delay", "15", "1")
+    xdotool("mousemove", *centre(button), "click", "--repeat", "3", "--delay", "15", "1")
     close = [x11.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0]
     window.send_event(protocol.event.ClientMessage(window=window, client_type=x11.intern_atom("WM_PROTOCOLS"),
                                                    data=(32, close)))
     x11.flush()
     assert kurvix.wait(timeout=int(os.environ.get("CLOSE_LIMIT_S", "1"))) == 0, f"exit status {kurvix.returncode}"
-    print("end-to-end: all checks passed")
+    print(f"end-to-end: all checks passed; a run of {run_ms:.0f} ms sent {len(names)} caption events")
 
 
 read, write = os.pipe()
 xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-dpi", "96",
                          "-nolisten", "tcp"], pass_fds=[write], stderr=subprocess.DEVNULL)
 os.environ["DISPLAY"] = ":" + os.read(read, 16).decode().strip()
-app = subprocess.Popen([sys.argv[1]], env=dict(os.environ, LANG="de_DE.UTF-8", LC_ALL="", LC_NUMERIC=""))
+bus = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
+owner = ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
+         "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"]
+wait_for(lambda: "true" in subprocess.run(owner, capture_output=True, text=True).stdout, "the AT-SPI bus")
+import pyatspi  # noqa: E402 (connects to the accessibility bus just started)
+
+app = subprocess.Popen([sys.argv[1]], env=dict(os.environ, LANG="de_DE.UTF-8", LC_ALL="", LC_NUMERIC="",
+                                               QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
 try:
     run(app)
 finally:
     app.kill()
+    bus.terminate()
     xvfb.terminate()

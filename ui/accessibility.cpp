@@ -1,0 +1,107 @@
+#include "accessibility.h"
+
+#include "picture_box.h"
+#include "text_controls.h"
+
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
+
+namespace kurvix::ui {
+namespace {
+
+const QString kFormula = QStringLiteral("f(x) = a1·x^e1 + a2·x^e2 + a3·x^e3 + d");
+
+// Qt names an editable combo box after its text on Linux; this one keeps its
+// accessible name, offers its text as its value and opens its list on request.
+class UnitBoxAccessible : public QAccessibleWidget {
+public:
+    explicit UnitBoxAccessible(UnitBox* box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Value ? box()->currentText() : QAccessibleWidget::text(t);
+    }
+    int childCount() const override { return 2; }
+    QAccessibleInterface* child(int index) const override
+    {
+        QObject* const children[] = {box()->view(), box()->lineEdit()};
+        return index >= 0 && index < 2 ? QAccessible::queryAccessibleInterface(children[index]) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child->object() == box()->view() ? 0 : child->object() == box()->lineEdit() ? 1 : -1;
+    }
+    QAccessibleInterface* focusChild() const override { return child(1); }
+    QStringList actionNames() const override
+    {
+        return QStringList{showMenuAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override
+    {
+        if (action == showMenuAction())
+            box()->showPopup();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    [[nodiscard]] UnitBox* box() const { return static_cast<UnitBox*>(widget()); }
+};
+
+QAccessibleInterface* accessibleFor(const QString&, QObject* object)
+{
+    if (auto* area = qobject_cast<PictureBox*>(object))
+        return new QAccessibleWidget(area, QAccessible::Graphic);
+    if (auto* box = dynamic_cast<UnitBox*>(object))
+        return new UnitBoxAccessible(box);
+    return nullptr;
+}
+
+QString unitName(Unit unit)
+{
+    switch (unit) {
+    case Unit::Inch: return QStringLiteral("Zoll");
+    case Unit::Millimetre: return QStringLiteral("mm");
+    case Unit::Centimetre: return QStringLiteral("cm");
+    }
+    return {};
+}
+
+} // namespace
+
+void installAccessibleInterfaces()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(accessibleFor);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+QString termFieldName(int field)
+{
+    if (field == 10)
+        return QStringLiteral("Konstante");
+    const QString parts[] = {QStringLiteral("Zähler"), QStringLiteral("Nenner"), QStringLiteral("Exponent")};
+    return QStringLiteral("Term %1, %2").arg((field - 1) / 3 + 1).arg(parts[(field - 1) % 3]);
+}
+
+QString termFieldDescription(int field)
+{
+    if (field == 10)
+        return QStringLiteral("Die Konstante d in %1").arg(kFormula);
+    const QString parts[] = {QStringLiteral("Der Zähler des Koeffizienten a%1 in %2"),
+                             QStringLiteral("Der Nenner des Koeffizienten a%1 in %2"),
+                             QStringLiteral("Der Exponent e%1 in %2")};
+    return parts[(field - 1) % 3].arg((field - 1) / 3 + 1).arg(kFormula);
+}
+
+QString pictureDescription(Unit unit, int points, bool noFunction)
+{
+    if (points == 0)
+        return noFunction ? QStringLiteral("Nichts gezeichnet: keine Funktionsgleichung")
+                          : QStringLiteral("Nichts gezeichnet");
+    return QStringLiteral("Maßstab %1, %2 %3").arg(unitName(unit)).arg(points).arg(points == 1 ? "Punkt" : "Punkte");
+}
+
+} // namespace kurvix::ui

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "runtime/drawing_surface.h"
+
+#include <QString>
+
+namespace kurvix::ui {
+
+// Lets a screen reader see the plotting area as an image and hear the unit
+// box by its own name, whatever text it holds. Safe to call more than once.
+void installAccessibleInterfaces();
+
+// Term field 1 .. 10 as a screen reader names and describes it.
+QString termFieldName(int field);
+QString termFieldDescription(int field);
+
+// What the plotting area shows after a run.
+QString pictureDescription(Unit unit, int points, bool noFunction);
+
+} // namespace kurvix::ui
