@@ -13,8 +13,16 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
 }
 
+# Names that Debian 12 and 13 both have.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config)
-UI_PACKAGES=(qt6-base-dev fonts-dejavu-core)
-TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xdotool imagemagick x11-utils python3 python3-xlib python3-pyatspi at-spi2-core dbus desktop-file-utils appstream clang-format)
-FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+UI_PACKAGES=(qt6-base-dev qt6-wayland fonts-dejavu-core)
+PACKAGE_PACKAGES=(dpkg-dev file)
+TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev clang-format
+    xvfb xdotool imagemagick x11-utils weston python3 python3-xlib python3-pyatspi at-spi2-core dbus
+    desktop-file-utils appstream lintian)
+
+# clang with the runtime (sanitizers, libFuzzer) of the version the release installs.
+ensure_fuzz_packages() {
+    ensure_packages clang
+    ensure_packages "libclang-rt-$(clang -dumpversion | cut -d. -f1)-dev"
+}
