@@ -17,8 +17,8 @@ from Xlib import X, display, protocol
 
 TERMS = [f"Term {t}, {part}" for t in (1, 2, 3) for part in ("Zähler", "Nenner", "Exponent")]
 # Role, name and text of each control a screen reader meets, in the window's order.
-CONTROLS = [("image", "Zeichenfläche", None), ("push button", "Berechnen", None)] \
-    + list(zip(["text"] * 10, TERMS + ["Konstante"], ["1", "4", "4", "-2", "1", "2", "2", "1", "0", "0"]))
+CONTROLS = [("IMAGE", "Zeichenfläche", None), ("PUSH_BUTTON", "Berechnen", None)] \
+    + list(zip(["TEXT"] * 10, TERMS + ["Konstante"], ["1", "4", "4", "-2", "1", "2", "2", "1", "0", "0"]))
 PPCM = 96 / 2.54  # pixels per centimetre at 96 dpi; the plotting area is 528 x 400 pixels at (8, 8)
 
 
@@ -52,6 +52,10 @@ def example(x):
     return 0.25 * x**4 - 2 * x**2 + 2
 
 
+def is_a(accessible, role):
+    return accessible.getRole() == getattr(pyatspi, "ROLE_" + role)  # role names differ between AT-SPI versions
+
+
 def press(accessible):
     accessible.queryAction().doAction(0)  # "Press", as a screen reader's user presses it
 
@@ -62,10 +66,12 @@ def run(kurvix):
     controls = list(frame)
     area, button, fields, combo = controls[0], controls[1], controls[2:12], controls[-1]
     status = next(c for c in controls if c.name == "Der Kurvix von Velmora")
-    seen = [(c.getRoleName(), c.name, c.queryText().getText(0, -1) if c.getRoleName() == "text" else None)
-            for c in controls[:12]]
-    assert seen == CONTROLS, seen
-    assert (combo.getRoleName(), combo.name, combo.description) == ("combo box", "Maßstab", "Maßstab: cm, mm oder Zoll")
+    seen = [(c.name, c.queryText().getText(0, -1) if is_a(c, "TEXT") else None) for c in controls[:12]]
+    assert [is_a(c, role) for c, (role, _, _) in zip(controls, CONTROLS)] == [True] * 12, controls
+    assert seen == [(name, text) for _, name, text in CONTROLS], seen
+    assert is_a(combo, "COMBO_BOX") and (combo.name, combo.description) == ("Maßstab", "Maßstab: cm, mm oder Zoll")
+    assert [c.name for c in combo[0]] == ["cm", "mm", "Zoll"] and combo[1].queryText().getText(0, -1) == "Maßstab"
+    assert "Beispielfunktion: (1 / 4 * x ^ 4) - (2 * x ^ 2) + 2" in [c.name for c in controls]
 
     wid = int(subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Kurvix$"],
                              capture_output=True, text=True, timeout=10).stdout.split()[0])
@@ -79,7 +85,7 @@ def run(kurvix):
     xdotool("mousemove", *centre(area), "click", "1")
     for control, tip in reversed(list(zip([combo] + fields, ["Maßstab: cm, mm oder Zoll"] + TERMS + ["Konstante"]))):
         xdotool("mousemove", *centre(control))
-        wait_for(lambda: [c for c in app if c and c.getRoleName() == "tool tip" and c.name == tip], f"tooltip {tip}")
+        wait_for(lambda: [c for c in app if c and is_a(c, "TOOL_TIP") and c.name == tip], f"tooltip {tip}")
 
     names = []
     pyatspi.Registry.registerEventListener(lambda e: names.append(e.source.name), "object:property-change:accessible-name")
@@ -88,6 +94,7 @@ def run(kurvix):
     wait_for(lambda: "Fertig..." in names, "Fertig...")
     run_ms = (time.monotonic() - started) * 1000
     assert 0 < names.count("Fertig...") and len(names) <= run_ms / 4 + 2, f"{len(names)} caption events"  # frames >= 4 ms
+    assert all(re.fullmatch(r"Berechnung: \d+(,\d+)?%|Fertig\.\.\.", name) for name in names), names
     assert area.description == "Maßstab cm, 10000 Punkte", area.description
     wait_for(lambda: ink_near(window, 3.0, example(3.0)), "the last visible sample on screen")
     assert ink_near(window, -6.8, 0, (12, 0, 0)) and ink_near(window, 0, -5, (12, 0, 0)), "the cross in colour 12"
@@ -100,7 +107,7 @@ def run(kurvix):
 
     fields[0].queryEditableText().setTextContents("NaN")
     press(button)
-    alert = wait_for(lambda: [c for c in app if c and c.getRoleName() == "alert"], "message box")[0]
+    alert = wait_for(lambda: [c for c in app if c and is_a(c, "ALERT")], "message box")[0]
     assert alert.name == "Kurvomat" and "Sie müssen noch eine Funktionsgleichung eingeben." in [c.name for c in alert]
     press(pyatspi.findDescendant(alert, lambda c: c.name == "OK"))
     wait_for(lambda: area.description == "Nichts gezeichnet: keine Funktionsgleichung", "nothing plotted")
@@ -118,7 +125,7 @@ def run(kurvix):
 
 
 def on_wayland(kurvix, log):
-    wait_for(lambda: re.search(r'xdg_toplevel@\d+\.set_title\("Kurvix"\)', open(log).read()), "the title Kurvix")
+    wait_for(lambda: re.search(r'xdg_toplevel[@#]\d+\.set_title\("Kurvix"\)', open(log).read()), "the title Kurvix")
     app = wait_for(lambda: [a for a in pyatspi.Registry.getDesktop(0) if a and a.name == "Kurvomat"], "Kurvomat", 30)[0]
     status = next(c for c in app[0] if c.name == "Der Kurvix von Velmora")
     commits_before, started = open(log).read().count(".commit()"), time.monotonic()
@@ -150,11 +157,16 @@ owner = ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus
 wait_for(lambda: "true" in subprocess.run(owner, capture_output=True, text=True).stdout, "the AT-SPI bus")
 import pyatspi  # noqa: E402 (connects to the accessibility bus just started)
 
+assert pyatspi.Registry.getDesktop(0).childCount == 0  # the registry runs before the program looks for it
+
 log = os.path.join(tempfile.mkdtemp(), "stderr")
 with open(log, "w") as stderr:
     app = subprocess.Popen([sys.argv[-1]], env=env, stderr=stderr)
 try:
     on_wayland(app, log) if wayland else run(app)
+except BaseException:
+    os.system(f"grep -v '^\\[' {log} | tail -30 >&2")
+    raise
 finally:
     app.kill()
     bus.terminate()
