@@ -138,36 +138,39 @@ def on_wayland(kurvix, log):
     print(f"wayland: all checks passed; a run of {run_ms:.0f} ms made {commits} commits")
 
 
-wayland = sys.argv[1] == "--wayland"
+def start(*args, **kwargs):
+    started.append(subprocess.Popen(*args, **kwargs))
+    return started[-1]
+
+
+wayland, started = sys.argv[1] == "--wayland", []
 env = dict(os.environ, LANG="de_DE.UTF-8", LC_ALL="", LC_NUMERIC="", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-if wayland:
-    env.update(XDG_RUNTIME_DIR=tempfile.mkdtemp(), WAYLAND_DISPLAY="kurvix-test", QT_QPA_PLATFORM="wayland",
-               WAYLAND_DEBUG="1")
-    server = subprocess.Popen(["weston", "--backend=headless-backend.so", "--socket=kurvix-test", "--idle-time=0"],
-                              env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    wait_for(lambda: os.path.exists(os.path.join(env["XDG_RUNTIME_DIR"], "kurvix-test")), "Weston")
-else:
-    read, write = os.pipe()
-    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-dpi", "96",
-                               "-nolisten", "tcp"], pass_fds=[write], stderr=subprocess.DEVNULL)
-    os.environ["DISPLAY"] = env["DISPLAY"] = ":" + os.read(read, 16).decode().strip()
-bus = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-owner = ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
-         "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"]
-wait_for(lambda: "true" in subprocess.run(owner, capture_output=True, text=True).stdout, "the AT-SPI bus")
-import pyatspi  # noqa: E402 (connects to the accessibility bus just started)
-
-assert pyatspi.Registry.getDesktop(0).childCount == 0  # the registry runs before the program looks for it
-
 log = os.path.join(tempfile.mkdtemp(), "stderr")
-with open(log, "w") as stderr:
-    app = subprocess.Popen([sys.argv[-1]], env=env, stderr=stderr)
 try:
-    on_wayland(app, log) if wayland else run(app)
+    if wayland:
+        env.update(XDG_RUNTIME_DIR=tempfile.mkdtemp(), WAYLAND_DISPLAY="kurvix-test", QT_QPA_PLATFORM="wayland",
+                   WAYLAND_DEBUG="1")
+        start(["weston", "--backend=headless-backend.so", "--socket=kurvix-test", "--idle-time=0"], env=env,
+              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for(lambda: os.path.exists(os.path.join(env["XDG_RUNTIME_DIR"], "kurvix-test")), "Weston")
+    else:
+        read, write = os.pipe()
+        start(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-dpi", "96", "-nolisten", "tcp"],
+              pass_fds=[write], stderr=subprocess.DEVNULL)
+        os.environ["DISPLAY"] = env["DISPLAY"] = ":" + os.read(read, 16).decode().strip()
+    start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
+    owner = ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
+             "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"]
+    wait_for(lambda: "true" in subprocess.run(owner, capture_output=True, text=True).stdout, "the AT-SPI bus")
+    import pyatspi  # connects to the accessibility bus just started
+
+    assert pyatspi.Registry.getDesktop(0).childCount == 0  # the registry runs before the program looks for it
+    with open(log, "w") as stderr:
+        kurvix = start([sys.argv[-1]], env=env, stderr=stderr)
+    on_wayland(kurvix, log) if wayland else run(kurvix)
 except BaseException:
-    os.system(f"grep -v '^\\[' {log} | tail -30 >&2")
+    os.system(f"grep -v '^\\[' {log} | tail -30 >&2")  # the program's own messages
     raise
 finally:
-    app.kill()
-    bus.terminate()
-    server.terminate()
+    for process in reversed(started):
+        process.terminate()
