@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
-# Builds the Debian package and checks it as Debian and a desktop see it.
-# Usage: package_test.sh BUILD_DIR
+# Builds the Debian package and checks it as Debian and a desktop see it. Usage: package_test.sh BUILD_DIR
 set -euo pipefail
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -24,6 +23,5 @@ grep -qx 'Categories=Education;Math;' "$share/applications/de.velmora.kurvix.des
 metainfo=$share/metainfo/de.velmora.kurvix.metainfo.xml
 appstreamcli validate --no-net --pedantic --override=url-homepage-missing=info "$metainfo" 2>/dev/null ||
     appstreamcli validate --no-net --pedantic "$metainfo"
-# The icon must render: a broken SVG fails here.
 convert "$share/icons/hicolor/scalable/apps/de.velmora.kurvix.svg" -resize 48x48 png:- | identify - | grep -q "PNG 48x48"
 echo "package: all checks passed"

@@ -1,5 +1,6 @@
 #include "accessibility.h"
 
+#include "form1.h"
 #include "picture_box.h"
 #include "text_controls.h"
 
@@ -50,6 +51,8 @@ private:
 
 QAccessibleInterface* accessibleFor(const QString&, QObject* object)
 {
+    if (auto* window = qobject_cast<Form1*>(object))
+        return new QAccessibleWidget(window, QAccessible::Window); // a frame, not a filler
     if (auto* area = qobject_cast<PictureBox*>(object))
         return new QAccessibleWidget(area, QAccessible::Graphic);
     if (auto* box = dynamic_cast<UnitBox*>(object))

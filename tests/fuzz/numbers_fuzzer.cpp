@@ -1,6 +1,5 @@
-// Numbers to text and back, and powers with a text exponent. Input: eight
-// bytes read as a double (the first four also as a single), a byte choosing
-// the locale, then a text.
+// Numbers to text and back, and powers with a text exponent. Input: a double
+// (its first four bytes also a single), a byte choosing the locale, a text.
 #include "runtime/number_text.h"
 #include "runtime/value.h"
 

@@ -20,8 +20,7 @@ private:
     SharedText text_;
 };
 
-// The window in memory, recording what a run does, with the initial texts and
-// a surface as large as the plotting area, 7920 x 6000 twips.
+// The window in memory with its initial texts and a 7920 x 6000 twip surface, recording a run.
 class FakeForm : public DrawingSurface, public Label, public MessageBox, public EventPump {
 public:
     FakeTextBox Combo1{"Maßstab"};

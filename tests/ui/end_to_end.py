@@ -1,10 +1,6 @@
-"""The real program as its user and a screen reader meet it, under a real X
-server and a real AT-SPI bus: names, roles, texts and tooltips, a press of
-"Berechnen" and the pixels it draws, the message box, and closing during
-nested runs with exit status 0. With --wayland, a smoke test under Weston's
-headless backend instead: the title, a run painted at most once a frame,
-and the end. Run inside its own D-Bus session:
-dbus-run-session -- /usr/bin/python3 end_to_end.py [--wayland] KURVIX_BINARY"""
+"""The real program as its user and a screen reader meet it, under Xvfb and
+AT-SPI; with --wayland a smoke test under Weston's headless backend.
+Usage: dbus-run-session -- /usr/bin/python3 end_to_end.py [--wayland] KURVIX_BINARY"""
 import os
 import re
 import subprocess
@@ -62,13 +58,12 @@ def press(accessible):
 
 def run(kurvix):
     app = wait_for(lambda: [a for a in pyatspi.Registry.getDesktop(0) if a and a.name == "Kurvomat"], "Kurvomat", 30)[0]
-    frame = app[0]
-    controls = list(frame)
+    controls = list(app[0])
+    assert is_a(app[0], "FRAME") and app[0].name == "Kurvix"
     area, button, fields, combo = controls[0], controls[1], controls[2:12], controls[-1]
     status = next(c for c in controls if c.name == "Der Kurvix von Velmora")
-    seen = [(c.name, c.queryText().getText(0, -1) if is_a(c, "TEXT") else None) for c in controls[:12]]
-    assert [is_a(c, role) for c, (role, _, _) in zip(controls, CONTROLS)] == [True] * 12, controls
-    assert seen == [(name, text) for _, name, text in CONTROLS], seen
+    seen = [(c.getRole(), c.name, c.queryText().getText(0, -1) if is_a(c, "TEXT") else None) for c in controls[:12]]
+    assert seen == [(getattr(pyatspi, "ROLE_" + role), name, text) for role, name, text in CONTROLS], seen
     assert is_a(combo, "COMBO_BOX") and (combo.name, combo.description) == ("Maßstab", "Maßstab: cm, mm oder Zoll")
     assert [c.name for c in combo[0]] == ["cm", "mm", "Zoll"] and combo[1].queryText().getText(0, -1) == "Maßstab"
     assert "Beispielfunktion: (1 / 4 * x ^ 4) - (2 * x ^ 2) + 2" in [c.name for c in controls]
@@ -80,8 +75,7 @@ def run(kurvix):
     geometry = window.get_geometry()
     assert (window.get_wm_name(), geometry.width, geometry.height) == ("Kurvix", 547, 534)
 
-    # Tooltips show in the active window, below and right of the pointer, so
-    # the fields are visited from the right lest one field's tip hides the next.
+    # Tooltips show in the active window, below right of the pointer: visited from the right, none hides the next.
     xdotool("mousemove", *centre(area), "click", "1")
     for control, tip in reversed(list(zip([combo] + fields, ["Maßstab: cm, mm oder Zoll"] + TERMS + ["Konstante"]))):
         xdotool("mousemove", *centre(control))
@@ -100,7 +94,6 @@ def run(kurvix):
     assert ink_near(window, -6.8, 0, (12, 0, 0)) and ink_near(window, 0, -5, (12, 0, 0)), "the cross in colour 12"
     for x in (-2.8, -2, -1, 0.5, 1.3, 2, 2.9):
         assert ink_near(window, x, example(x)), f"the curve at x={x}"
-    assert not ink_near(window, 1.5, 3), "ink off the curve"
 
     combo[1].queryEditableText().setTextContents("mm")
     assert wait_for(lambda: combo[1].queryText().getText(0, -1) == "mm", "mm") and combo.name == "Maßstab"
@@ -113,8 +106,7 @@ def run(kurvix):
     wait_for(lambda: area.description == "Nichts gezeichnet: keine Funktionsgleichung", "nothing plotted")
     fields[0].queryEditableText().setTextContents("1")
 
-    # Three quick presses nest three runs; the close, as a window manager's
-    # close button sends it, arrives while the last one runs.
+    # Three quick presses nest three runs; the close box's request arrives while the last one runs.
     xdotool("mousemove", *centre(button), "click", "--repeat", "3", "--delay", "15", "1")
     close = [x11.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0]
     window.send_event(protocol.event.ClientMessage(window=window, client_type=x11.intern_atom("WM_PROTOCOLS"),

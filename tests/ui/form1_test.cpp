@@ -47,7 +47,6 @@ protected:
     Form1 form;
 };
 
-// The texts a screen reader reads are checked end to end.
 TEST_F(Form1Test, StartsLaidOutInTwipsWithFocusOnTheArea)
 {
     EXPECT_EQ(form.Combo1->currentIndex(), -1);
@@ -62,14 +61,12 @@ TEST_F(Form1Test, StartsLaidOutInTwipsWithFocusOnTheArea)
     EXPECT_EQ(form.Picture1->geometry(), twips(120, 120, 7920, 6000));
     EXPECT_TRUE(form.Combo1->isAncestorOf(form.childAt(form.Combo1->geometry().center()))); // in front of the area
 
-    std::vector<QWidget*> tabOrder{form.Picture1, form.Command1};
+    std::vector<QWidget*> tabOrder{form.Command1};
     tabOrder.insert(tabOrder.end(), form.Text.begin(), form.Text.end());
-    tabOrder.push_back(form.Combo1);
-    for (std::size_t i = 0; i + 1 < tabOrder.size(); ++i) {
-        QWidget* next = tabOrder[i]->nextInFocusChain();
-        while (next->focusPolicy() == Qt::NoFocus || next->parentWidget() != &form)
-            next = next->nextInFocusChain();
-        EXPECT_EQ(next, tabOrder[i + 1]) << i;
+    tabOrder.insert(tabOrder.end(), {form.Combo1, form.Picture1});
+    for (QWidget* next : tabOrder) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next);
     }
 
     QTest::keyClick(form.Combo1->lineEdit(), Qt::Key_Return); // a typed unit is not added to the list
