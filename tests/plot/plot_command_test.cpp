@@ -80,6 +80,7 @@ const RunCase kRuns[] = {
     {"TermOneUnderflowNearZeroKeepsPlotting", {{3, "23"}}, Oracle{{0.25, -2, 2}, {23, 2, 0}, 0}},
     {"FractionalExponentSkipsNegativeX", {{3, "0,5"}}, Oracle{{0.25, -2, 2}, {0.5, 2, 0}, 0}},
     {"OverflowingPowerSkipsTheEdges", {{6, "1000"}}, Oracle{{0.25, -2, 2}, {4, 1000, 0}, 0}},
+    {"MillionCharacterFieldIsReadOncePerEdit", {{2, std::string(1'000'000, '0') + "4"}}, kExample},
     {"ZeroNumeratorIsNoFunction", {{1, "0"}}, std::nullopt},
     {"EmptyNumeratorIsNoFunction", {{1, ""}}, std::nullopt},
 };

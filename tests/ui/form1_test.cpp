@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 
 namespace kurvix::ui {
@@ -103,19 +104,18 @@ TEST_F(Form1Test, PressPlotsTheExampleWithItsCrossAndProgressInTheLocale)
     }
 }
 
-TEST_F(Form1Test, ClosingDuringANestedRunEndsEveryRunAndLaterClicksStartNone)
+// Each click from inside the innermost run's yield nests one run deeper.
+TEST_F(Form1Test, ClosingRunsNestedTwoHundredDeepEndsThemAllAndLaterClicksStartNone)
 {
-    int depthAtClose = 0;
-    QTimer::singleShot(0, &form, [&] {
-        QTimer::singleShot(0, &form, [&] {
-            depthAtClose = form.runDepth();
-            form.close();
-        });
+    std::function<void()> clickDeeper = [&] {
+        if (form.runDepth() == 200 && form.close())
+            return;
+        QTimer::singleShot(0, &form, clickDeeper);
         form.Command1->click();
-    });
-    press();
-    EXPECT_EQ(depthAtClose, 2);
+    };
+    clickDeeper();
     EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.runDepth(), 0);
     form.Command1->click();
     EXPECT_EQ(form.runDepth(), 0);
     EXPECT_NE(form.lblinfo->caption().toStdString(), "Fertig...");
