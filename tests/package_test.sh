@@ -24,4 +24,3 @@ metainfo=$share/metainfo/de.velmora.kurvix.metainfo.xml
 appstreamcli validate --no-net --pedantic --override=url-homepage-missing=info "$metainfo" 2>/dev/null ||
     appstreamcli validate --no-net --pedantic "$metainfo"
 convert "$share/icons/hicolor/scalable/apps/de.velmora.kurvix.svg" -resize 48x48 png:- | identify - | grep -q "PNG 48x48"
-echo "package: all checks passed"
