@@ -56,12 +56,21 @@ def press(accessible):
     accessible.queryAction().doAction(0)  # "Press", as a screen reader's user presses it
 
 
-def run(kurvix):
+def kurvomat():
+    """The program's accessible application and its status label."""
     app = wait_for(lambda: [a for a in pyatspi.Registry.getDesktop(0) if a and a.name == "Kurvomat"], "Kurvomat", 30)[0]
+    return app, next(c for c in app[0] if c.name == "Der Kurvix von Velmora")
+
+
+def ends_promptly_with_status_0(kurvix):
+    assert kurvix.wait(timeout=int(os.environ.get("CLOSE_LIMIT_S", "1"))) == 0, f"exit status {kurvix.returncode}"
+
+
+def run(kurvix):
+    app, _ = kurvomat()
     controls = list(app[0])
     assert is_a(app[0], "FRAME") and app[0].name == "Kurvix"
     area, button, fields, combo = controls[0], controls[1], controls[2:12], controls[-1]
-    status = next(c for c in controls if c.name == "Der Kurvix von Velmora")
     seen = [(c.getRole(), c.name, c.queryText().getText(0, -1) if is_a(c, "TEXT") else None) for c in controls[:12]]
     assert seen == [(getattr(pyatspi, "ROLE_" + role), name, text) for role, name, text in CONTROLS], seen
     assert is_a(combo, "COMBO_BOX") and (combo.name, combo.description) == ("Maßstab", "Maßstab: cm, mm oder Zoll")
@@ -112,21 +121,20 @@ def run(kurvix):
     window.send_event(protocol.event.ClientMessage(window=window, client_type=x11.intern_atom("WM_PROTOCOLS"),
                                                    data=(32, close)))
     x11.flush()
-    assert kurvix.wait(timeout=int(os.environ.get("CLOSE_LIMIT_S", "1"))) == 0, f"exit status {kurvix.returncode}"
+    ends_promptly_with_status_0(kurvix)
     print(f"end-to-end: all checks passed; a run of {run_ms:.0f} ms sent {len(names)} caption events")
 
 
 def on_wayland(kurvix, log):
     wait_for(lambda: re.search(r'xdg_toplevel[@#]\d+\.set_title\("Kurvix"\)', open(log).read()), "the title Kurvix")
-    app = wait_for(lambda: [a for a in pyatspi.Registry.getDesktop(0) if a and a.name == "Kurvomat"], "Kurvomat", 30)[0]
-    status = next(c for c in app[0] if c.name == "Der Kurvix von Velmora")
+    app, status = kurvomat()
     commits_before, started = open(log).read().count(".commit()"), time.monotonic()
     press(app[0][1])
     wait_for(lambda: status.name == "Fertig...", "Fertig...")
     run_ms, commits = (time.monotonic() - started) * 1000, open(log).read().count(".commit()") - commits_before
     assert commits <= run_ms / 4 + 2, f"{commits} commits in a run of {run_ms:.0f} ms"  # frames >= 4 ms
     kurvix.terminate()  # no input here: ended as a session ends it, it closes its window like the close box
-    assert kurvix.wait(timeout=int(os.environ.get("CLOSE_LIMIT_S", "1"))) == 0, f"exit status {kurvix.returncode}"
+    ends_promptly_with_status_0(kurvix)
     print(f"wayland: all checks passed; a run of {run_ms:.0f} ms made {commits} commits")
 
 
