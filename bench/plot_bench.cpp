@@ -64,13 +64,7 @@ void runPlots(benchmark::State& state, const std::map<int, std::string>& fields)
     StatusLabel lblinfo;
     NoBox box;
     Pump pump;
-    const Controls controls{surface,
-                            form.Combo1,
-                            {form.fields[0], form.fields[1], form.fields[2], form.fields[3], form.fields[4],
-                             form.fields[5], form.fields[6], form.fields[7], form.fields[8], form.fields[9]},
-                            lblinfo,
-                            box,
-                            pump};
+    const Controls controls = form.controls(surface, lblinfo, box, pump);
     const auto locale = NumberLocale::german();
     for (auto _ : state)
         Command1_Click(controls, locale);
