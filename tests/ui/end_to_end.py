@@ -62,10 +62,6 @@ def kurvomat():
     return app, next(c for c in app[0] if c.name == "Der Kurvix von Velmora")
 
 
-def ends_promptly_with_status_0(kurvix):
-    assert kurvix.wait(timeout=int(os.environ.get("CLOSE_LIMIT_S", "1"))) == 0, f"exit status {kurvix.returncode}"
-
-
 def run(kurvix):
     app, _ = kurvomat()
     controls = list(app[0])
@@ -121,7 +117,7 @@ def run(kurvix):
     window.send_event(protocol.event.ClientMessage(window=window, client_type=x11.intern_atom("WM_PROTOCOLS"),
                                                    data=(32, close)))
     x11.flush()
-    ends_promptly_with_status_0(kurvix)
+    assert kurvix.wait(timeout=int(os.environ.get("CLOSE_LIMIT_S", "1"))) == 0, f"exit status {kurvix.returncode}"
     print(f"end-to-end: all checks passed; a run of {run_ms:.0f} ms sent {len(names)} caption events")
 
 
@@ -134,7 +130,7 @@ def on_wayland(kurvix, log):
     run_ms, commits = (time.monotonic() - started) * 1000, open(log).read().count(".commit()") - commits_before
     assert commits <= run_ms / 4 + 2, f"{commits} commits in a run of {run_ms:.0f} ms"  # frames >= 4 ms
     kurvix.terminate()  # no input here: ended as a session ends it, it closes its window like the close box
-    ends_promptly_with_status_0(kurvix)
+    assert kurvix.wait(timeout=int(os.environ.get("CLOSE_LIMIT_S", "1"))) == 0, f"exit status {kurvix.returncode}"
     print(f"wayland: all checks passed; a run of {run_ms:.0f} ms made {commits} commits")
 
 
