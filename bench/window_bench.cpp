@@ -1,10 +1,15 @@
+#include "ui/drawing_export.h"
 #include "ui/form1.h"
+#include "ui/whole_file.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QTest>
 
+#include <QTemporaryDir>
+
+#include <malloc.h>
 #include <memory>
 
 namespace {
@@ -54,6 +59,42 @@ void BM_WindowRun_MillionCharacterField(benchmark::State& state)
     form.Text[1]->setText(original);
 }
 BENCHMARK(BM_WindowRun_MillionCharacterField)->Unit(benchmark::kMillisecond)->MinTime(2);
+
+// The drawing of a full default run leaving the window: to the clipboard, or
+// saved whole to a file; each iteration from the list to the last byte.
+kurvix::ui::Form1& afterOneRun(benchmark::State& state)
+{
+    auto& form = shownWindow();
+    if (!form.Picture1->Picture({}))
+        state.SkipWithError("not cleared");
+    const auto before = mallinfo2().uordblks;
+    form.Command1->click();
+    state.counters["heap_growth_of_a_run_KiB"] = static_cast<double>(mallinfo2().uordblks - before) / 1024;
+    return form;
+}
+
+void BM_Export_Copy(benchmark::State& state)
+{
+    auto& form = afterOneRun(state);
+    for (auto _ : state)
+        form.drawingActions->copyToClipboard();
+}
+BENCHMARK(BM_Export_Copy)->Unit(benchmark::kMillisecond);
+
+void timeSave(benchmark::State& state, kurvix::ui::FileFormat format)
+{
+    auto& form = afterOneRun(state);
+    const kurvix::ui::Sheet sheet{form.Picture1->size(), form.Picture1->sizeInInches(), form.Picture1->background()};
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Kurve.") + kurvix::ui::suffix(format));
+    for (auto _ : state)
+        if (kurvix::ui::writeWholeFile(path, kurvix::ui::encode(form.Picture1->drawing(), sheet, format)))
+            state.SkipWithError("not saved");
+    state.counters["file_KiB"] = static_cast<double>(QFileInfo(path).size()) / 1024;
+}
+BENCHMARK_CAPTURE(timeSave, Pdf, kurvix::ui::FileFormat::Pdf)->Name("BM_Export_SavePdf")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(timeSave, Svg, kurvix::ui::FileFormat::Svg)->Name("BM_Export_SaveSvg")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(timeSave, Png, kurvix::ui::FileFormat::Png)->Name("BM_Export_SavePng")->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "text_controls.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QAccessibleWidget>
 
 namespace kurvix::ui {
@@ -49,12 +50,50 @@ private:
     [[nodiscard]] UnitBox* box() const { return static_cast<UnitBox*>(widget()); }
 };
 
+// The drawing's actions (copy, save, print) as the area's own, so that a
+// screen reader can invoke them. They run after the request is answered, as
+// their dialogs would otherwise hold the reply.
+class AreaAccessible : public QAccessibleWidget {
+public:
+    explicit AreaAccessible(PictureBox* area) : QAccessibleWidget(area, QAccessible::Graphic) {}
+
+    QStringList actionNames() const override
+    {
+        QStringList names;
+        for (const QAction* a : widget()->actions())
+            names << a->text();
+        return names + QAccessibleWidget::actionNames();
+    }
+    QStringList keyBindingsForAction(const QString& name) const override
+    {
+        const QAction* a = find(name);
+        return a ? QStringList{a->shortcut().toString(QKeySequence::NativeText)}
+                 : QAccessibleWidget::keyBindingsForAction(name);
+    }
+    void doAction(const QString& name) override
+    {
+        if (QAction* a = find(name))
+            QMetaObject::invokeMethod(a, &QAction::trigger, Qt::QueuedConnection);
+        else
+            QAccessibleWidget::doAction(name);
+    }
+
+private:
+    [[nodiscard]] QAction* find(const QString& name) const
+    {
+        for (QAction* a : widget()->actions())
+            if (a->text() == name)
+                return a;
+        return nullptr;
+    }
+};
+
 QAccessibleInterface* accessibleFor(const QString&, QObject* object)
 {
     if (auto* window = qobject_cast<Form1*>(object))
         return new QAccessibleWidget(window, QAccessible::Window); // a frame, not a filler
     if (auto* area = qobject_cast<PictureBox*>(object))
-        return new QAccessibleWidget(area, QAccessible::Graphic);
+        return new AreaAccessible(area);
     if (auto* box = dynamic_cast<UnitBox*>(object))
         return new UnitBoxAccessible(box);
     return nullptr;
@@ -99,12 +138,17 @@ QString termFieldDescription(int field)
     return parts[(field - 1) % 3].arg((field - 1) / 3 + 1).arg(kFormula);
 }
 
-QString pictureDescription(Unit unit, int points, bool noFunction)
+QString pictureDescription(Unit unit, int points, bool noFunction, bool beforeAnyRun)
 {
+    const QString actions = QStringLiteral(". Im Kontextmenü: Kopieren, Speichern unter, Drucken.");
+    if (beforeAnyRun)
+        return QStringLiteral("Noch nichts gezeichnet") + actions;
     if (points == 0)
-        return noFunction ? QStringLiteral("Nichts gezeichnet: keine Funktionsgleichung")
-                          : QStringLiteral("Nichts gezeichnet");
-    return QStringLiteral("Maßstab %1, %2 %3").arg(unitName(unit)).arg(points).arg(points == 1 ? "Punkt" : "Punkte");
+        return (noFunction ? QStringLiteral("Nichts gezeichnet: keine Funktionsgleichung")
+                           : QStringLiteral("Nichts gezeichnet")) +
+               actions;
+    return QStringLiteral("Maßstab %1, %2 %3").arg(unitName(unit)).arg(points).arg(points == 1 ? "Punkt" : "Punkte") +
+           actions;
 }
 
 } // namespace kurvix::ui

@@ -14,7 +14,8 @@ void installAccessibleInterfaces();
 QString termFieldName(int field);
 QString termFieldDescription(int field);
 
-// What the plotting area shows after a run.
-QString pictureDescription(Unit unit, int points, bool noFunction);
+// What the plotting area shows, before any run or after one, and that its
+// drawing can be copied, saved and printed.
+QString pictureDescription(Unit unit, int points, bool noFunction, bool beforeAnyRun);
 
 } // namespace kurvix::ui

@@ -85,7 +85,10 @@ void Form1::buildControls()
     Picture1 = new PictureBox(this);
     place(Picture1, kPicture1);
     Picture1->setAccessibleName(QStringLiteral("Zeichenfläche"));
-    Picture1->setAccessibleDescription(QStringLiteral("Noch nichts gezeichnet"));
+    Picture1->setAccessibleDescription(pictureDescription(Picture1->unit(), 0, false, true));
+    drawingActions = new DrawingActions(*Picture1, *this);
+    Picture1->addActions({drawingActions->copy, drawingActions->save, drawingActions->print});
+    Picture1->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     Command1 = new QPushButton(QStringLiteral("Berechnen"), this);
     Command1->setAutoDefault(false);
@@ -159,7 +162,7 @@ void Form1::Command1_Click()
     if (closed_)
         return;
     Picture1->setAccessibleDescription(
-        pictureDescription(Picture1->unit(), Picture1->pointsSet(), messagesShown_ > messagesBefore));
+        pictureDescription(Picture1->unit(), Picture1->pointsSet(), messagesShown_ > messagesBefore, false));
     present();
 }
 

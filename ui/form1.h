@@ -1,5 +1,6 @@
 #pragma once
 
+#include "drawing_actions.h"
 #include "frame_pacer.h"
 #include "picture_box.h"
 #include "text_controls.h"
@@ -42,6 +43,7 @@ public:
     std::array<TermField*, 10> Text{}; // Text1 .. Text10
     std::array<QLabel*, 10> Labels{};  // Label1 .. Label10
     StatusLabel* lblinfo = nullptr;
+    DrawingActions* drawingActions = nullptr;
 
     void Command1_Click();
     [[nodiscard]] int runDepth() const { return runDepth_; }

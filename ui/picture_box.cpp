@@ -3,6 +3,8 @@
 #include "line_clip.h"
 #include "unit_scale.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -46,21 +48,40 @@ void PictureBox::matchBackingImage()
     const QSize pixels = (QSizeF(size()) * dpr).toSize();
     if (image_.size() == pixels && image_.devicePixelRatio() == dpr)
         return;
-    QImage next(pixels, QImage::Format_RGB32);
-    next.setDevicePixelRatio(dpr);
-    next.fill(background_);
-    if (!image_.isNull()) {
-        QPainter painter(&next);
-        painter.drawImage(QRectF(QPointF(0, 0), QSizeF(size())), image_);
-    }
-    image_ = std::move(next);
-    markDirty(rect());
+    image_ = QImage(pixels, QImage::Format_RGB32);
+    image_.setDevicePixelRatio(dpr);
+    image_.fill(background_);
+    painted_ = {};
+    dirty_ = rect();
 }
 
-void PictureBox::markDirty(const QRect& r) { dirty_ |= r.intersected(rect()); }
+void PictureBox::paintPending()
+{
+    matchBackingImage();
+    QPainter painter(&image_);
+    dirty_ |= drawing_.paint(painter, painted_).intersected(rect());
+    painted_ = drawing_.end();
+}
+
+const QImage& PictureBox::image()
+{
+    paintPending();
+    return image_;
+}
+
+QSizeF PictureBox::sizeInInches() const { return {width() / double(logicalDpiX()), height() / double(logicalDpiY())}; }
+
+QFont PictureBox::labelFont() const
+{
+    QFont font = this->font();
+    if (font.pixelSize() <= 0)
+        font.setPixelSize(std::max(1, qRound(font.pointSizeF() * logicalDpiY() / 72)));
+    return font;
+}
 
 void PictureBox::present()
 {
+    paintPending();
     if (dirty_.isEmpty())
         return;
     update(dirty_);
@@ -71,7 +92,9 @@ Status PictureBox::Picture(PictureData)
 {
     matchBackingImage();
     image_.fill(background_);
-    markDirty(rect());
+    drawing_.clear();
+    painted_ = {};
+    dirty_ = rect();
     pointsSet_ = 0;
     return {};
 }
@@ -109,14 +132,7 @@ Status PictureBox::Print(std::int32_t number)
     const QPointF at = toPixels(current_);
     if (!(std::fabs(at.x()) < kPrintReach && std::fabs(at.y()) < kPrintReach))
         return {};
-    matchBackingImage();
-    const QString text = QString::number(number);
-    QPainter painter(&image_);
-    painter.setFont(font());
-    painter.setPen(foreground_);
-    const QRectF box(at, QSizeF(painter.fontMetrics().horizontalAdvance(text) + 1, painter.fontMetrics().height()));
-    painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, text);
-    markDirty(box.toAlignedRect());
+    drawing_.addText(at, QString::number(number), labelFont(), foreground_);
     return {};
 }
 
@@ -125,11 +141,7 @@ Status PictureBox::Line(PointF from, PointF to, Colour colour)
     const auto visible = clipLine(QLineF(toPixels(from), toPixels(to)), QRectF(rect()));
     if (!visible)
         return {};
-    matchBackingImage();
-    QPainter painter(&image_);
-    painter.setPen(QPen(toQColor(colour), 1));
-    painter.drawLine(*visible);
-    markDirty(QRectF(visible->p1(), visible->p2()).normalized().toAlignedRect().adjusted(-1, -1, 1, 1));
+    drawing_.addLine(*visible, toQColor(colour));
     return {};
 }
 
@@ -139,30 +151,31 @@ Status PictureBox::PSet(PointF point)
     const auto pixel = pixelAt(point);
     if (!pixel)
         return {};
-    matchBackingImage();
-    const qreal dpr = image_.devicePixelRatio();
-    const QRect device(QPoint(static_cast<int>(pixel->x() * dpr), static_cast<int>(pixel->y() * dpr)),
-                       QSize(std::max(1, static_cast<int>(dpr)), std::max(1, static_cast<int>(dpr))));
-    const QRgb rgb = foreground_.rgb();
-    const QRect clipped = device.intersected(image_.rect());
-    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
-        for (int x = clipped.left(); x <= clipped.right(); ++x)
-            line[x] = rgb;
-    }
-    markDirty(QRect(*pixel, QSize(1, 1)));
+    drawing_.addDot(*pixel, foreground_);
     return {};
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)
 {
-    matchBackingImage();
+    paintPending();
     QPainter painter(this);
     const QRect r = event->rect();
     const qreal dpr = image_.devicePixelRatio();
     painter.drawImage(r.topLeft(), image_, QRectF(QPointF(r.topLeft()) * dpr, QSizeF(r.size()) * dpr));
 }
 
-void PictureBox::resizeEvent(QResizeEvent*) { matchBackingImage(); }
+void PictureBox::resizeEvent(QResizeEvent*) { paintPending(); }
+
+// Shift+F10 opens the context menu, as the Menu key does.
+void PictureBox::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_F10 || event->modifiers() != Qt::ShiftModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const QPoint centre = rect().center();
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, centre, mapToGlobal(centre));
+    QCoreApplication::sendEvent(this, &menu);
+}
 
 } // namespace kurvix::ui

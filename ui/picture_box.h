@@ -1,5 +1,7 @@
 #pragma once
 
+#include "drawing.h"
+
 #include "runtime/drawing_surface.h"
 
 #include <QImage>
@@ -10,9 +12,9 @@
 
 namespace kurvix::ui {
 
-// The plotting area. Drawing goes into a backing image at the screen's
-// device pixel ratio; what changed is put on screen by present(), which
-// the window calls at most once per frame.
+// The plotting area. What is drawn is kept as a list of operations and
+// painted into a backing image at the screen's device pixel ratio when the
+// window presents a frame, at most once per frame.
 class PictureBox : public QWidget, public DrawingSurface {
     Q_OBJECT
 
@@ -32,20 +34,26 @@ public:
     void present();
     [[nodiscard]] Unit unit() const { return unit_; }
     [[nodiscard]] int pointsSet() const { return pointsSet_; } // since the area was last cleared
-    [[nodiscard]] const QImage& image() const { return image_; }
+    [[nodiscard]] const QImage& image();                       // as on screen, with everything drawn so far
+    [[nodiscard]] const Drawing& drawing() const { return drawing_; }
+    [[nodiscard]] QSizeF sizeInInches() const;
     [[nodiscard]] QColor foreground() const { return foreground_; }
     [[nodiscard]] QColor background() const { return background_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     [[nodiscard]] QPointF toPixels(PointF p) const;
     [[nodiscard]] std::optional<QPoint> pixelAt(PointF p) const;
     void matchBackingImage();
-    void markDirty(const QRect& rect);
+    void paintPending();
+    [[nodiscard]] QFont labelFont() const;
 
+    Drawing drawing_;
+    Drawing::Mark painted_;
     QImage image_;
     Unit unit_ = Unit::Centimetre;
     PointF current_;

@@ -1,8 +1,11 @@
 """The real program as its user and a screen reader meet it, under Xvfb and
 AT-SPI; with --wayland a smoke test under Weston's headless backend.
 Usage: dbus-run-session -- /usr/bin/python3 end_to_end.py [--wayland] KURVIX_BINARY"""
+import glob
 import os
 import re
+import resource
+import signal
 import subprocess
 import sys
 import tempfile
@@ -11,11 +14,15 @@ import time
 from gi.repository import GLib
 from Xlib import X, display, protocol
 
+import print_server
+import true_scale
+
 TERMS = [f"Term {t}, {part}" for t in (1, 2, 3) for part in ("Zähler", "Nenner", "Exponent")]
 # Role, name and text of each control a screen reader meets, in the window's order.
 CONTROLS = [("IMAGE", "Zeichenfläche", None), ("PUSH_BUTTON", "Berechnen", None)] \
     + list(zip(["TEXT"] * 10, TERMS + ["Konstante"], ["1", "4", "4", "-2", "1", "2", "2", "1", "0", "0"]))
 PPCM = 96 / 2.54  # pixels per centimetre at 96 dpi; the plotting area is 528 x 400 pixels at (8, 8)
+ACTIONS = ". Im Kontextmenü: Kopieren, Speichern unter, Drucken."
 
 
 def wait_for(find, what, seconds=10):
@@ -77,6 +84,8 @@ def run(kurvix):
                              capture_output=True, text=True, timeout=10).stdout.split()[0])
     x11 = display.Display()
     window = x11.create_resource_object("window", wid)
+    global WINDOW
+    WINDOW = str(wid)
     geometry = window.get_geometry()
     assert (window.get_wm_name(), geometry.width, geometry.height) == ("Kurvix", 547, 534)
 
@@ -94,11 +103,12 @@ def run(kurvix):
     run_ms = (time.monotonic() - started) * 1000
     assert 0 < names.count("Fertig...") and len(names) <= run_ms / 4 + 2, f"{len(names)} caption events"  # frames >= 4 ms
     assert all(re.fullmatch(r"Berechnung: \d+(,\d+)?%|Fertig\.\.\.", name) for name in names), names
-    assert area.description == "Maßstab cm, 10000 Punkte", area.description
+    assert area.description == "Maßstab cm, 10000 Punkte" + ACTIONS, area.description
     wait_for(lambda: ink_near(window, 3.0, example(3.0)), "the last visible sample on screen")
     assert ink_near(window, -6.8, 0, (12, 0, 0)) and ink_near(window, 0, -5, (12, 0, 0)), "the cross in colour 12"
     for x in (-2.8, -2, -1, 0.5, 1.3, 2, 2.9):
         assert ink_near(window, x, example(x)), f"the curve at x={x}"
+    drawing_leaves_the_window(app, area)
 
     combo[1].queryEditableText().setTextContents("mm")
     assert wait_for(lambda: combo[1].queryText().getText(0, -1) == "mm", "mm") and combo.name == "Maßstab"
@@ -108,7 +118,7 @@ def run(kurvix):
     alert = wait_for(lambda: [c for c in app if c and is_a(c, "ALERT")], "message box")[0]
     assert alert.name == "Kurvomat" and "Sie müssen noch eine Funktionsgleichung eingeben." in [c.name for c in alert]
     press(pyatspi.findDescendant(alert, lambda c: c.name == "OK"))
-    wait_for(lambda: area.description == "Nichts gezeichnet: keine Funktionsgleichung", "nothing plotted")
+    wait_for(lambda: area.description == "Nichts gezeichnet: keine Funktionsgleichung" + ACTIONS, "nothing plotted")
     fields[0].queryEditableText().setTextContents("1")
 
     # Three quick presses nest three runs; the close box's request arrives while the last one runs.
@@ -119,6 +129,91 @@ def run(kurvix):
     x11.flush()
     assert kurvix.wait(timeout=int(os.environ.get("CLOSE_LIMIT_S", "1"))) == 0, f"exit status {kurvix.returncode}"
     print(f"end-to-end: all checks passed; a run of {run_ms:.0f} ms sent {len(names)} caption events")
+
+
+def clipboard(target):
+    return subprocess.run(["xclip", "-o", "-selection", "clipboard", "-t", target], capture_output=True,
+                          timeout=10).stdout
+
+
+def dialog(app, title):
+    """The dialog with the title, once it has the keyboard."""
+    active = lambda c: c and is_a(c, "DIALOG") and c.name == title and c.getState().contains(pyatspi.STATE_ACTIVE)
+    return wait_for(lambda: [c for c in app if active(c)], title)[0]
+
+
+def names_in(accessible):
+    return {c.name for c in pyatspi.findAllDescendants(accessible, lambda c: bool(c.name))}
+
+
+def save_through_dialog(app, path):
+    xdotool("key", "ctrl+s")
+    box = dialog(app, "Speichern unter")
+    assert {"Dateiname:", "Speichern", "Abbrechen"} <= names_in(box), names_in(box)  # Qt's dialog in German
+    xdotool("type", "--delay", "2", path)
+    xdotool("key", "Return")
+
+
+def drawing_leaves_the_window(app, area):
+    """Copy, save and print as a user does, each result measured for true scale."""
+    xdotool("key", "ctrl+c")  # the plotting area has the focus
+    wait_for(lambda: b"image/svg+xml" in clipboard("TARGETS"), "the drawing on the clipboard")
+    for target, dpi in (("image/png", 300), ("image/svg+xml", 254)):
+        path = os.path.join(OUT, "clipboard." + target[6:9])
+        with open(path, "wb") as copied:
+            copied.write(clipboard(target))
+        true_scale.check(path, dpi)
+    for suffix, dpi in (("pdf", 254), ("svg", 254), ("png", 300)):  # the typed suffix decides the format
+        path = os.path.join(OUT, "Kurve." + suffix)
+        save_through_dialog(app, path)
+        wait_for(lambda: os.path.exists(path), path)
+        true_scale.check(path, dpi)
+    since = time.time()
+    xdotool("key", "ctrl+p")
+    dialog(app, "Drucken")
+    xdotool("key", "Return")
+    try:
+        page = print_server.printed("Kurve", since)
+    except AssertionError:
+        print(print_server.log(PRINTS), file=sys.stderr)
+        raise
+    true_scale.check(page, 254, page=(210, 297), page_tolerance=0.2)  # A4
+
+
+def alert_says(app, text):
+    alert = wait_for(lambda: [c for c in app if c and is_a(c, "ALERT")], "a message box")[0]
+    assert alert.name == "Kurvomat" and text in names_in(alert), names_in(alert)
+    press(pyatspi.findDescendant(alert, lambda c: c.name == "OK"))
+
+
+def dialogs_during_a_run(stderr):
+    """Dialogs opened from inside a run, in a program whose files may not grow past 2 KiB."""
+    small = lambda: resource.setrlimit(resource.RLIMIT_FSIZE, (2048, 2048))
+    for title, shortcut in (("Speichern unter", "ctrl+s"), ("Drucken", "ctrl+p")):
+        kurvix = start([sys.argv[-1]], env=env, stderr=stderr, preexec_fn=small)
+        app, status = kurvomat()
+        wid = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Kurvix$"],
+                             capture_output=True, text=True, timeout=10).stdout.split()[0]
+        button = [str(c) for c in (460, 444)]
+        kurvix.send_signal(signal.SIGSTOP)  # both reach it at once: the run starts, and its first yield opens the dialog
+        xdotool("mousemove", "--window", wid, *button, "click", "1", "key", shortcut)  # focus is on the window
+        kurvix.send_signal(signal.SIGCONT)
+        dialog(app, title)
+        assert status.name.startswith("Berechnung: "), status.name  # the run waits for the dialog
+        path = os.path.join(OUT, "klein.pdf")
+        if title == "Speichern unter":
+            xdotool("type", "--delay", "2", path)
+            xdotool("key", "Return")
+            alert_says(app, f"„{path}“ wurde nicht gespeichert. Die Datei wäre größer, als hier erlaubt ist.")
+            wait_for(lambda: status.name == "Fertig...", "the run going on after the dialog")
+            assert [f for f in os.listdir(OUT) if f.startswith("klein")] == [], "a partial file"
+            xdotool("key", shortcut)
+            dialog(app, title)
+        since = time.time()
+        kurvix.terminate()  # a session ending while the dialog is open
+        assert kurvix.wait(timeout=int(os.environ.get("CLOSE_LIMIT_S", "1"))) == 0, f"exit status {kurvix.returncode}"
+        printed = [f for f in glob.glob(os.path.expanduser("~/PDF/*.pdf")) if os.path.getmtime(f) >= since]
+        assert not printed and not os.path.exists(path), "written after the program was asked to end"
 
 
 def on_wayland(kurvix, log):
@@ -140,6 +235,7 @@ def start(*args, **kwargs):
 
 
 wayland, started = sys.argv[1] == "--wayland", []
+OUT = tempfile.mkdtemp()
 env = dict(os.environ, LANG="de_DE.UTF-8", LC_ALL="", LC_NUMERIC="", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
 log = os.path.join(tempfile.mkdtemp(), "stderr")
 try:
@@ -161,9 +257,13 @@ try:
     import pyatspi  # connects to the accessibility bus just started
 
     assert pyatspi.Registry.getDesktop(0).childCount == 0  # the registry runs before the program looks for it
+    if not wayland:
+        PRINTS, env["CUPS_SERVER"] = print_server.start(started)
     with open(log, "w") as stderr:
         kurvix = start([sys.argv[-1]], env=env, stderr=stderr)
-    on_wayland(kurvix, log) if wayland else run(kurvix)
+        on_wayland(kurvix, log) if wayland else run(kurvix)
+        if not wayland:
+            dialogs_during_a_run(stderr)
 except BaseException:
     os.system(f"grep -v '^\\[' {log} | tail -30 >&2")  # the program's own messages
     raise

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPainter>
 #include <QTest>
 #include <QTimer>
 
@@ -29,9 +30,9 @@ protected:
 
     // Whether a pixel within one logical pixel of where (x, y) lands has the
     // colour; the unit is the one set, y grows upward from the centre.
-    [[nodiscard]] bool inkAt(double x, double y, QRgb colour = qRgb(0, 0, 0)) const
+    [[nodiscard]] bool inkAt(double x, double y, QRgb colour = qRgb(0, 0, 0))
     {
-        const PictureBox& area = *form.Picture1;
+        PictureBox& area = *form.Picture1;
         const double ppu = UnitScale::of(area).pixelsPerUnitX(area.unit());
         const int dpr = static_cast<int>(std::ceil(area.image().devicePixelRatio()));
         const QPoint at(static_cast<int>(std::floor(x * ppu + area.width() / 2.0)),
@@ -96,6 +97,16 @@ TEST_F(Form1Test, PressPlotsTheExampleWithItsCrossAndProgressInTheLocale)
     for (const double x : {-2.9, -2.0, -1.0, -0.5, 0.0, 0.7, 1.5, 2.0, 2.8})
         EXPECT_TRUE(inkAt(x, example(x))) << "x=" << x;
     EXPECT_FALSE(inkAt(1.5, example(1.5) + 1.5));
+
+    // What leaves the window is painted from the same list as what was drawn during the run.
+    const QImage& shown = form.Picture1->image();
+    QImage fromList(shown.size(), QImage::Format_RGB32);
+    fromList.setDevicePixelRatio(shown.devicePixelRatio());
+    fromList.fill(form.Picture1->background());
+    QPainter painter(&fromList);
+    form.Picture1->drawing().paint(painter);
+    painter.end();
+    EXPECT_EQ(fromList, shown);
 
     for (const char* unit : {"mm", "Zoll"}) {
         form.Combo1->setEditText(unit);

@@ -1,0 +1,76 @@
+"""A private CUPS scheduler on its own socket with one PDF printer (cups-pdf),
+so that a print job can be sent from the program's print dialog and the page
+that comes out measured. Needs root, as cups-pdf writes as the job's user."""
+import glob
+import os
+import subprocess
+import tempfile
+import time
+
+CUPSD_CONF = """Listen {socket}
+LogLevel warn
+WebInterface No
+Browsing No
+DefaultAuthType None
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+"""
+FILES_CONF = """ServerRoot {root}
+RequestRoot {root}/spool
+CacheDir {root}/cache
+StateDir {root}/state
+TempDir {root}/tmp
+AccessLog {root}/access_log
+ErrorLog {root}/error_log
+PageLog {root}/page_log
+Sandboxing Relaxed
+"""
+
+
+def start(processes):
+    """Starts cupsd in a folder of its own with the default printer Kurvix-PDF on A4;
+    returns the folder and the socket."""
+    root = tempfile.mkdtemp()  # the filters run as lp and must reach into it
+    for sub in ("spool", "cache", "state", "tmp"):
+        os.makedirs(os.path.join(root, sub))
+    os.chmod(root, 0o755)
+    os.chmod(os.path.join(root, "tmp"), 0o1777)
+    socket = os.path.join(root, "cups.sock")
+    with open(os.path.join(root, "cupsd.conf"), "w") as conf:
+        conf.write(CUPSD_CONF.format(socket=socket))
+    with open(os.path.join(root, "cups-files.conf"), "w") as conf:
+        conf.write(FILES_CONF.format(root=root))
+    processes.append(subprocess.Popen(["cupsd", "-f", "-c", f"{root}/cupsd.conf", "-s", f"{root}/cups-files.conf"],
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+    env = dict(os.environ, CUPS_SERVER=socket)
+    for _ in range(200):
+        if b"scheduler is running" in subprocess.run(["lpstat", "-r"], env=env, capture_output=True).stdout:
+            break
+        time.sleep(0.05)
+    subprocess.run(["lpadmin", "-p", "Kurvix-PDF", "-E", "-v", "cups-pdf:/", "-o", "PageSize=A4",
+                    "-P", "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"], env=env, check=True, capture_output=True)
+    subprocess.run(["lpadmin", "-d", "Kurvix-PDF"], env=env, check=True, capture_output=True)
+    return root, socket
+
+
+def printed(title, since, seconds=60):
+    """The PDF that cups-pdf made of the job with the title, newer than since."""
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        found = [f for f in glob.glob(os.path.expanduser(f"~/PDF/{title}*.pdf")) if os.path.getmtime(f) >= since]
+        if found and time.time() - os.path.getmtime(found[0]) > 0.5:  # written completely
+            return found[0]
+        time.sleep(0.2)
+    raise AssertionError(f"no printed page {title} within {seconds} s")
+
+
+def log(root):
+    with open(os.path.join(root, "error_log"), errors="replace") as errors:
+        return errors.read()[-3000:]

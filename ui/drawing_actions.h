@@ -1,0 +1,43 @@
+#pragma once
+
+#include "drawing_export.h"
+
+#include <QObject>
+#include <QPointer>
+
+class QAction;
+class QWidget;
+
+namespace kurvix::ui {
+
+class PictureBox;
+
+// "Kopieren", "Speichern unter…" and "Drucken…" for the plotting area's
+// drawing: the area's context menu and accessible actions, with the
+// platform's shortcuts. Dialogs are modal; a run that is yielding waits.
+class DrawingActions : public QObject {
+    Q_OBJECT
+
+public:
+    DrawingActions(PictureBox& area, QWidget& window);
+
+    QAction* copy = nullptr;
+    QAction* save = nullptr;
+    QAction* print = nullptr;
+
+    void copyToClipboard();
+    void saveAs();
+    void printOnPaper();
+
+private:
+    [[nodiscard]] Sheet sheet() const;
+    [[nodiscard]] bool windowGone() const; // closed while a dialog was open
+    void tell(const QString& text);
+
+    QPointer<PictureBox> area_;
+    QPointer<QWidget> window_;
+    QString folder_;
+    FileFormat format_ = FileFormat::Pdf;
+};
+
+} // namespace kurvix::ui

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "drawing.h"
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QSize>
+#include <QSizeF>
+#include <QString>
+
+class QMimeData;
+class QPrinter;
+
+namespace kurvix::ui {
+
+// The plotting area's drawing as it leaves the window: in PDF, SVG and PNG
+// files, on the clipboard and on paper, always at true scale.
+
+enum class FileFormat { Pdf, Svg, Png };
+
+// The area as it leaves the window: its extent in its own logical pixels, the
+// physical size those pixels have on screen, and its background.
+struct Sheet {
+    QSize pixels;
+    QSizeF inches;
+    QColor background = Qt::white;
+
+    [[nodiscard]] double pixelsPerInchX() const { return pixels.width() / inches.width(); }
+    [[nodiscard]] double pixelsPerInchY() const { return pixels.height() / inches.height(); }
+};
+
+inline constexpr int kImageDotsPerInch = 300;
+
+QByteArray encode(const Drawing& drawing, const Sheet& sheet, FileFormat format);
+QImage renderImage(const Drawing& drawing, const Sheet& sheet, int dotsPerInch = kImageDotsPerInch);
+// The drawing as PNG and as SVG, for pasting into other programs.
+QMimeData* clipboardData(const Drawing& drawing, const Sheet& sheet);
+// Centred on the paper at true scale, or scaled down where the paper is smaller.
+// Returns the scale used.
+double printOnPaper(const Drawing& drawing, const Sheet& sheet, QPrinter& printer);
+
+// Where and how a save goes: a suffix the user typed decides the format,
+// otherwise the chosen filter does and its suffix is added.
+struct SaveTarget {
+    QString path;
+    FileFormat format;
+};
+SaveTarget saveTarget(const QString& chosenPath, FileFormat filterFormat);
+QString suffix(FileFormat format);
+QString filterText(FileFormat format);
+
+} // namespace kurvix::ui
