@@ -20,7 +20,7 @@ PACKAGE_PACKAGES=(dpkg-dev file)
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev clang-format
     xvfb xdotool imagemagick x11-utils weston python3 python3-xlib python3-pyatspi at-spi2-core dbus
     desktop-file-utils appstream lintian
-    xclip poppler-utils cups printer-driver-cups-pdf)
+    xclip poppler-utils cups printer-driver-cups-pdf devscripts)
 
 # clang with the runtime (sanitizers, libFuzzer) of the version the release installs.
 ensure_fuzz_packages() {

@@ -1,0 +1,74 @@
+#include "command_line.h"
+
+#include <QCommandLineParser>
+
+namespace kurvix::ui {
+namespace {
+
+// The options QGuiApplication and QApplication take for themselves.
+const char* const kQtOptionsWithValue[] = {"platform",
+                                           "platformpluginpath",
+                                           "platformtheme",
+                                           "plugin",
+                                           "qwindowgeometry",
+                                           "qwindowicon",
+                                           "qwindowtitle",
+                                           "geometry",
+                                           "icon",
+                                           "title",
+                                           "session",
+                                           "display",
+                                           "name",
+                                           "style",
+                                           "stylesheet",
+                                           "qmljsdebugger"};
+const char* const kQtFlags[] = {"reverse", "testability", "widgetcount", "nograb", "dograb", "sync"};
+
+QString usage(bool german)
+{
+    if (german)
+        return QStringLiteral("Aufruf: kurvix [OPTION]\n"
+                              "Zeichnet f(x) = a1·x^e1 + a2·x^e2 + a3·x^e3 + d in einem Fenster.\n\n"
+                              "  -h, --help     diese Hilfe ausgeben und beenden\n"
+                              "  -v, --version  die Version ausgeben und beenden\n\n"
+                              "Dazu die Optionen von Qt, etwa -platform und -style. Mehr in „man kurvix“.\n");
+    return QStringLiteral("Usage: kurvix [OPTION]\n"
+                          "Plots f(x) = a1·x^e1 + a2·x^e2 + a3·x^e3 + d in a window.\n\n"
+                          "  -h, --help     print this help and exit\n"
+                          "  -v, --version  print the version and exit\n\n"
+                          "Qt's own options, such as -platform and -style, work too. More in \"man kurvix\".\n");
+}
+
+} // namespace
+
+CommandLine readCommandLine(const QStringList& arguments, const QString& version, bool german)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption showVersion(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    parser.addOptions({help, showVersion});
+    for (const char* name : kQtOptionsWithValue)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name), {}, QStringLiteral("value")));
+    for (const char* name : kQtFlags)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
+
+    if (!parser.parse(arguments)) {
+        const QString unknown = parser.unknownOptionNames().value(0);
+        if (unknown.isEmpty())
+            return {CommandLine::Action::Refuse, QStringLiteral("kurvix: %1\n").arg(parser.errorText())};
+        return {CommandLine::Action::Refuse, german ? QStringLiteral("kurvix: unbekannte Option „%1“\n").arg(unknown)
+                                                    : QStringLiteral("kurvix: unknown option '%1'\n").arg(unknown)};
+    }
+    if (parser.isSet(help))
+        return {CommandLine::Action::PrintUsage, usage(german)};
+    if (parser.isSet(showVersion))
+        return {CommandLine::Action::PrintVersion, QStringLiteral("kurvix %1\n").arg(version)};
+    if (!parser.positionalArguments().isEmpty()) // Kurvix opens no files
+        return {CommandLine::Action::Refuse,
+                german ? QStringLiteral("kurvix: unerwartetes Argument „%1“\n").arg(parser.positionalArguments()[0])
+                       : QStringLiteral("kurvix: unexpected argument '%1'\n").arg(parser.positionalArguments()[0])};
+    return {};
+}
+
+} // namespace kurvix::ui

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace kurvix::ui {
+
+// What the command line asks of Kurvix: the window, the usage, the version,
+// or nothing because an argument is not understood. Qt's own options
+// (-platform, -style, ...) pass through to Qt.
+struct CommandLine {
+    enum class Action { OpenWindow, PrintUsage, PrintVersion, Refuse };
+    Action action = Action::OpenWindow;
+    QString text; // the usage, the version line, or why the command line is refused; each ends in a newline
+};
+
+CommandLine readCommandLine(const QStringList& arguments, const QString& version, bool german);
+
+} // namespace kurvix::ui
