@@ -10,7 +10,7 @@ ensure_packages() {
     local sudo=()
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
 }
 
 # Names that Debian 12 and 13 both have.
@@ -20,7 +20,7 @@ PACKAGE_PACKAGES=(dpkg-dev file)
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev clang-format
     xvfb xdotool imagemagick x11-utils weston python3 python3-xlib python3-pyatspi at-spi2-core dbus
     desktop-file-utils appstream lintian
-    xclip poppler-utils cups printer-driver-cups-pdf devscripts)
+    xclip poppler-utils cups printer-driver-cups-pdf devscripts cloc)
 
 # clang with the runtime (sanitizers, libFuzzer) of the version the release installs.
 ensure_fuzz_packages() {
