@@ -60,9 +60,8 @@ Status setPoint(DrawingSurface& surface, double x, double y)
     return surface.PSet({*px, *py});
 }
 
-} // namespace
-
-void Command1_Click(const Controls& form, const NumberLocale& locale)
+// One pass through the statements; a merged press makes it start over.
+Yield runOnce(const Controls& form, const NumberLocale& locale)
 {
     Continuation on;
     PlotRun run;
@@ -80,14 +79,23 @@ void Command1_Click(const Controls& form, const NumberLocale& locale)
         const Sample sample = decide(x.value(), run.terms, run.constant.value);
         if (sample.verdict == Sample::Verdict::NoFunction) {
             on([&] { return form.messages.MsgBox(kNoFunctionPrompt); });
-            return;
+            return Yield::EndRun;
         }
         if (sample.verdict == Sample::Verdict::Point)
             on([&] { return setPoint(form.Picture1, x.value(), sample.y); });
-        if (form.events.DoEvents() == Yield::WindowGone)
-            return;
+        if (const Yield next = form.events.DoEvents(); next != Yield::Continue)
+            return next;
     }
     on([&] { return form.lblinfo.Caption(kDoneCaption); });
+    return Yield::EndRun;
+}
+
+} // namespace
+
+void Command1_Click(const Controls& form, const NumberLocale& locale)
+{
+    while (runOnce(form, locale) == Yield::StartOver) {
+    }
 }
 
 } // namespace kurvix

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 namespace kurvix::ui {
 namespace {
@@ -152,6 +153,10 @@ void Form1::Command1_Click()
 {
     if (closed_)
         return; // a click still queued when the window closed
+    if (runDepth_ >= kMaxNestedRuns) {
+        startOver_ = true;
+        return;
+    }
     const QPointer<Form1> guard(this);
     const int messagesBefore = messagesShown_;
     ++runDepth_;
@@ -159,10 +164,11 @@ void Form1::Command1_Click()
     if (!guard)
         return;
     --runDepth_;
+    const bool noFunction = messagesShown_ > messagesBefore;
+    endRuns_ = runDepth_ > 0 && (endRuns_ || noFunction);
     if (closed_)
         return;
-    Picture1->setAccessibleDescription(
-        pictureDescription(Picture1->unit(), Picture1->pointsSet(), messagesShown_ > messagesBefore, false));
+    Picture1->setAccessibleDescription(pictureDescription(Picture1->unit(), Picture1->pointsSet(), noFunction, false));
     present();
 }
 
@@ -177,11 +183,16 @@ Yield Form1::DoEvents()
 {
     if (pacer_.due())
         present();
+    if (!eventPacer_.due())
+        return Yield::Continue;
+    eventPacer_.restart();
     const QPointer<Form1> guard(this);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     // After the events nothing of this object may be touched unless it still exists.
-    if (!guard || guard->closed_)
-        return Yield::WindowGone;
+    if (!guard || guard->closed_ || guard->endRuns_)
+        return Yield::EndRun;
+    if (std::exchange(startOver_, false))
+        return Yield::StartOver;
     return Yield::Continue;
 }
 
@@ -192,6 +203,10 @@ Status Form1::MsgBox(std::string_view prompt)
     QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), QString::fromUtf8(prompt),
                     QMessageBox::Ok, this);
     box.exec();
+    // The run ends here: the status line no longer shows its progress.
+    static_cast<void>(lblinfo->Caption(Picture1->pointsSet() == 0 ? "Nichts gezeichnet: keine Funktionsgleichung"
+                                                                  : "Abgebrochen: keine Funktionsgleichung"));
+    lblinfo->present();
     return {};
 }
 

@@ -34,6 +34,8 @@ class Form1 : public QWidget, private EventPump, private MessageBox {
 public:
     static constexpr int kClientWidthTwips = 8205;
     static constexpr int kClientHeightTwips = 8010;
+    // Presses nest runs this deep; a press beyond starts the innermost run over.
+    static constexpr int kMaxNestedRuns = 8;
 
     explicit Form1(QWidget* parent = nullptr);
 
@@ -63,7 +65,10 @@ private:
 
     NumberLocale locale_;
     FramePacer pacer_;
+    FramePacer eventPacer_{std::chrono::milliseconds(1)}; // passes through the event loop
     bool closed_ = false;
+    bool startOver_ = false; // a press was merged into the innermost run
+    bool endRuns_ = false;   // a nested run ended with the message box: the runs it interrupted end too
     int runDepth_ = 0;
     int messagesShown_ = 0;
 };

@@ -8,6 +8,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <bit>
 #include <cmath>
 
 namespace kurvix::ui {
@@ -95,7 +96,7 @@ Status PictureBox::Picture(PictureData)
     drawing_.clear();
     painted_ = {};
     dirty_ = rect();
-    pointsSet_ = 0;
+    points_.clear();
     return {};
 }
 
@@ -147,7 +148,7 @@ Status PictureBox::Line(PointF from, PointF to, Colour colour)
 
 Status PictureBox::PSet(PointF point)
 {
-    ++pointsSet_;
+    points_.insert(std::uint64_t{std::bit_cast<std::uint32_t>(point.x)} << 32 | std::bit_cast<std::uint32_t>(point.y));
     const auto pixel = pixelAt(point);
     if (!pixel)
         return {};

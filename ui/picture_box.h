@@ -8,7 +8,9 @@
 #include <QRect>
 #include <QWidget>
 
+#include <cstdint>
 #include <optional>
+#include <unordered_set>
 
 namespace kurvix::ui {
 
@@ -33,8 +35,9 @@ public:
 
     void present();
     [[nodiscard]] Unit unit() const { return unit_; }
-    [[nodiscard]] int pointsSet() const { return pointsSet_; } // since the area was last cleared
-    [[nodiscard]] const QImage& image();                       // as on screen, with everything drawn so far
+    // Distinct points set since the area was last cleared: the points of the picture as it stands.
+    [[nodiscard]] int pointsSet() const { return static_cast<int>(points_.size()); }
+    [[nodiscard]] const QImage& image(); // as on screen, with everything drawn so far
     [[nodiscard]] const Drawing& drawing() const { return drawing_; }
     [[nodiscard]] QSizeF sizeInInches() const;
     [[nodiscard]] QColor foreground() const { return foreground_; }
@@ -58,7 +61,7 @@ private:
     Unit unit_ = Unit::Centimetre;
     PointF current_;
     QRect dirty_;
-    int pointsSet_ = 0;
+    std::unordered_set<std::uint64_t> points_;
     QColor foreground_ = Qt::black;
     QColor background_ = Qt::white;
 };

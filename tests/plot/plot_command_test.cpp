@@ -117,6 +117,36 @@ TEST(PlotRun, NestedRunFromDoEventsCompletesThenOuterRunContinues)
     EXPECT_EQ(form.clearedAt, (std::vector<std::size_t>{0, 50})); // the nested run cleared the outer's 50 points
 }
 
+struct YieldCase {
+    const char* name;
+    Yield at50; // the answer of the 50th yield; every other yield continues
+    std::size_t captions;
+    std::vector<std::size_t> clearedAt;
+    std::size_t points;
+};
+
+class YieldAnswer : public ::testing::TestWithParam<YieldCase> {};
+
+TEST_P(YieldAnswer, GoesOnStartsOverOrEndsWithoutAnotherStatement)
+{
+    const auto& c = GetParam();
+    FakeForm form;
+    form.onYield = [&](int call) { return call == 50 ? c.at50 : Yield::Continue; };
+    form.press();
+    EXPECT_EQ(form.captions.size(), c.captions);
+    EXPECT_EQ(form.captions.back() == "Fertig...", c.at50 != Yield::EndRun);
+    EXPECT_EQ(form.clearedAt, c.clearedAt);
+    EXPECT_EQ(form.points.size(), c.points);
+    EXPECT_EQ(form.prints.size(), 22U * c.clearedAt.size()); // the ticks again with each start
+}
+
+const YieldCase kYields[] = {
+    {"Continue", Yield::Continue, 10001, {0}, 10000},
+    {"StartOverClearsAndBeginsAgain", Yield::StartOver, 50 + 10001, {0, 50}, 50 + 10000},
+    {"EndRunStopsAtOnce", Yield::EndRun, 50, {0}, 50},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, YieldAnswer, ::testing::ValuesIn(kYields), rowName);
+
 struct UnitCase {
     const char* name;
     const char* combo;

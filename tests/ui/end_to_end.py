@@ -70,7 +70,7 @@ def kurvomat():
 
 
 def run(kurvix):
-    app, _ = kurvomat()
+    app, status = kurvomat()
     controls = list(app[0])
     assert is_a(app[0], "FRAME") and app[0].name == "Kurvix"
     area, button, fields, combo = controls[0], controls[1], controls[2:12], controls[-1]
@@ -120,6 +120,14 @@ def run(kurvix):
     press(pyatspi.findDescendant(alert, lambda c: c.name == "OK"))
     wait_for(lambda: area.description == "Nichts gezeichnet: keine Funktionsgleichung" + ACTIONS, "nothing plotted")
     fields[0].queryEditableText().setTextContents("1")
+
+    # Floods of presses, as fast as X sends them: runs nest only so deep, and all are done soon after.
+    combo[1].queryEditableText().setTextContents("cm")
+    for flood in (["click", "--repeat", "3000", "--delay", "1", "1"], ["key", "--repeat", "3000", "--delay", "1", "space"]):
+        xdotool("mousemove", *centre(button), "click", "1")  # the button has the focus for Space
+        subprocess.run(["xdotool", *flood], check=True, timeout=120)
+        wait_for(lambda: status.name == "Fertig...", "Fertig... after a flood of presses", seconds=3)
+        assert kurvix.poll() is None and ink_near(window, 2.8, example(2.8)), "the whole curve after the flood"
 
     # Three quick presses nest three runs; the close box's request arrives while the last one runs.
     xdotool("mousemove", *centre(button), "click", "--repeat", "3", "--delay", "15", "1")

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTest>
 #include <QTimer>
@@ -115,11 +116,11 @@ TEST_F(Form1Test, PressPlotsTheExampleWithItsCrossAndProgressInTheLocale)
     }
 }
 
-// Each click from inside the innermost run's yield nests one run deeper.
-TEST_F(Form1Test, ClosingRunsNestedTwoHundredDeepEndsThemAllAndLaterClicksStartNone)
+// Each click from inside the innermost run's yield nests one run deeper, as far as runs nest.
+TEST_F(Form1Test, ClosingNestedRunsEndsThemAllAndLaterClicksStartNone)
 {
     std::function<void()> clickDeeper = [&] {
-        if (form.runDepth() == 200 && form.close())
+        if (form.runDepth() == 8 && form.close())
             return;
         QTimer::singleShot(0, &form, clickDeeper);
         form.Command1->click();
@@ -130,6 +131,68 @@ TEST_F(Form1Test, ClosingRunsNestedTwoHundredDeepEndsThemAllAndLaterClicksStartN
     form.Command1->click();
     EXPECT_EQ(form.runDepth(), 0);
     EXPECT_NE(form.lblinfo->caption().toStdString(), "Fertig...");
+}
+
+// Presses as a window system delivers them: one posted at each pass through the event
+// loop, so each reaches the window where the running run yields.
+class PressFlood : public QObject {
+public:
+    PressFlood(Form1& form, int presses) : form_(form), left_(presses) { startTimer(0); }
+    int deepest = 0;
+
+protected:
+    void timerEvent(QTimerEvent* event) override
+    {
+        deepest = std::max(deepest, form_.runDepth());
+        if (left_-- <= 0) {
+            killTimer(event->timerId());
+            return;
+        }
+        const QPoint centre = form_.Command1->rect().center();
+        for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(form_.Command1,
+                                        new QMouseEvent(type, centre, form_.Command1->mapToGlobal(centre),
+                                                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    }
+
+private:
+    Form1& form_;
+    int left_;
+};
+
+TEST_F(Form1Test, AFloodOfPressesNestsEightDeepAndEndsWithTheWholeCurve)
+{
+    PressFlood flood(form, 300);
+    QTRY_VERIFY_WITH_TIMEOUT(flood.deepest > 0 && form.runDepth() == 0, 60000);
+    EXPECT_EQ(flood.deepest, 8);
+    EXPECT_EQ(form.lblinfo->caption().toStdString(), "Fertig...");
+    for (const double x : {-2.9, -1.0, 0.0, 1.5, 2.8})
+        EXPECT_TRUE(inkAt(x, example(x))) << "x=" << x;
+}
+
+// Runs interrupted by one that ends with the message box end too, without drawing.
+TEST_F(Form1Test, NothingIsDrawnAfterTheNoFunctionBox)
+{
+    int pointsAtTheBox = -1;
+    QTimer answer; // OK on the message box as soon as it shows
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            pointsAtTheBox = form.Picture1->pointsSet();
+            box->close();
+        }
+    });
+    answer.start(1);
+    std::function<void()> clickDeeper = [&] {
+        if (form.runDepth() == 3)
+            form.Text[0]->clear();
+        else
+            QTimer::singleShot(0, &form, clickDeeper);
+        form.Command1->click();
+    };
+    clickDeeper();
+    EXPECT_EQ(form.runDepth(), 0);
+    EXPECT_EQ(form.Picture1->pointsSet(), pointsAtTheBox);
+    EXPECT_EQ(form.lblinfo->caption().toStdString(), "Nichts gezeichnet: keine Funktionsgleichung");
 }
 
 } // namespace
