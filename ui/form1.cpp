@@ -3,6 +3,7 @@
 #include "accessibility.h"
 #include "system_locale.h"
 #include "unit_scale.h"
+#include "window_placement.h"
 
 #include "plot/plot_command.h"
 
@@ -133,8 +134,7 @@ void Form1::buildControls()
 void Form1::centreOnScreen()
 {
     if (const QScreen* s = screen()) {
-        const QRect area = s->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
+        move(windowPosition(s->availableGeometry(), frameGeometry().size()));
     }
 }
 

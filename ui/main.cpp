@@ -9,6 +9,8 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -35,15 +37,47 @@ int answerCommandLine(int argc, char* argv[])
     return refused ? 1 : 0;
 }
 
+// Qt's messages while it connects to the display are held back, so that a
+// failure to connect ends in two lines and status 1 instead of an abort.
+QStringList& heldMessages()
+{
+    static QStringList held;
+    return held;
+}
+
+void holdMessage(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type != QtFatalMsg) {
+        heldMessages() << text;
+        return;
+    }
+    const bool german = QLocale::system().language() == QLocale::German;
+    std::fprintf(stderr, "%s\n%s\n", qPrintable(heldMessages().value(0, text)),
+                 german ? "kurvix: keine grafische Anzeige erreichbar (DISPLAY oder WAYLAND_DISPLAY)"
+                        : "kurvix: cannot connect to a graphical display (DISPLAY or WAYLAND_DISPLAY)");
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+void showHeldMessages()
+{
+    for (const QString& text : std::exchange(heldMessages(), {}))
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    kurvix::ui::catchTermination();
     if (const int status = answerCommandLine(argc, argv); status >= 0)
         return status;
     // A file that outgrows the user's size limit fails its write instead of ending the program.
     std::signal(SIGXFSZ, SIG_IGN);
+    const QtMessageHandler qtMessages = qInstallMessageHandler(holdMessage);
     QApplication app(argc, argv);
+    qInstallMessageHandler(qtMessages);
+    showHeldMessages();
     QCoreApplication::setApplicationName(QStringLiteral("Kurvomat"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KURVIX_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("de.velmora.kurvix"));

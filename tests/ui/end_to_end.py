@@ -224,6 +224,26 @@ def dialogs_during_a_run(stderr):
         assert not printed and not os.path.exists(path), "written after the program was asked to end"
 
 
+def catches_sigterm(pid):
+    with open(f"/proc/{pid}/status") as status:
+        caught = next(line for line in status if line.startswith("SigCgt:")).split()[1]
+    return int(caught, 16) & (1 << (signal.SIGTERM - 1))
+
+
+def sigterm_early_and_twice(stderr):
+    """SIGTERM as soon as the program can take it, before its window exists; then twice in a row."""
+    limit = int(os.environ.get("CLOSE_LIMIT_S", "1"))
+    kurvix = start([sys.argv[-1]], env=env, stderr=stderr)
+    wait_for(lambda: catches_sigterm(kurvix.pid), "the SIGTERM handler")
+    kurvix.terminate()
+    assert kurvix.wait(timeout=limit) == 0, f"exit status {kurvix.returncode} after an early SIGTERM"
+    kurvix = start([sys.argv[-1]], env=env, stderr=stderr)
+    kurvomat()
+    kurvix.terminate()
+    kurvix.terminate()  # the second ends it at once if the first has not yet
+    assert kurvix.wait(timeout=limit) in (0, -signal.SIGTERM), f"exit status {kurvix.returncode}"
+
+
 def on_wayland(kurvix, log):
     wait_for(lambda: re.search(r'xdg_toplevel[@#]\d+\.set_title\("Kurvix"\)', open(log).read()), "the title Kurvix")
     app, status = kurvomat()
@@ -272,6 +292,7 @@ try:
         on_wayland(kurvix, log) if wayland else run(kurvix)
         if not wayland:
             dialogs_during_a_run(stderr)
+            sigterm_early_and_twice(stderr)
 except BaseException:
     os.system(f"grep -v '^\\[' {log} | tail -30 >&2")  # the program's own messages
     raise

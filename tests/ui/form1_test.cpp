@@ -1,5 +1,6 @@
 #include "ui/form1.h"
 #include "ui/system_locale.h"
+#include "ui/termination.h"
 #include "ui/unit_scale.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cerrno>
 #include <cmath>
+#include <csignal>
 #include <functional>
 #include <limits>
 
@@ -193,6 +196,21 @@ TEST_F(Form1Test, NothingIsDrawnAfterTheNoFunctionBox)
     EXPECT_EQ(form.runDepth(), 0);
     EXPECT_EQ(form.Picture1->pointsSet(), pointsAtTheBox);
     EXPECT_EQ(form.lblinfo->caption().toStdString(), "Nichts gezeichnet: keine Funktionsgleichung");
+}
+
+TEST(Termination, FirstRequestClosesTheWindowKeepsErrnoAndLeavesTheNextToTheSystem)
+{
+    catchTermination();
+    QWidget window;
+    window.show();
+    closeOnTermination(window);
+    errno = EDOM;
+    std::raise(SIGTERM);
+    EXPECT_EQ(errno, EDOM);
+    struct sigaction now = {};
+    sigaction(SIGTERM, nullptr, &now);
+    EXPECT_EQ(now.sa_handler, SIG_DFL);
+    QTRY_VERIFY(!window.isVisible());
 }
 
 } // namespace
