@@ -4,13 +4,17 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTest>
 
 #include <QTemporaryDir>
 
 #include <malloc.h>
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -35,13 +39,34 @@ kurvix::ui::Form1& shownWindow()
 }
 
 // Presses "Berechnen" once an iteration: from the click to "Fertig...",
-// painting of the final frame included.
+// painting of the final frame included. Also reports the longest stretch a
+// run went without passing through the event loop.
 void timePresses(benchmark::State& state, kurvix::ui::Form1& form)
 {
+    QElapsedTimer clock;
+    qint64 lastPass = -1;
+    qint64 longest = 0;
+    std::vector<qint64> longestOfEachRun;
+    const auto connection =
+        QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::awake, [&] {
+            const qint64 now = clock.nsecsElapsed();
+            if (lastPass >= 0)
+                longest = std::max(longest, now - lastPass);
+            lastPass = now;
+        });
     for (auto _ : state) {
+        clock.start();
+        lastPass = 0;
+        longest = 0;
         form.Command1->click();
+        longestOfEachRun.push_back(longest);
+        lastPass = -1;
         QCoreApplication::processEvents();
     }
+    QObject::disconnect(connection);
+    std::sort(longestOfEachRun.begin(), longestOfEachRun.end());
+    state.counters["longest_stretch_ms_median_run"] =
+        static_cast<double>(longestOfEachRun[longestOfEachRun.size() / 2]) / 1e6;
     if (form.lblinfo->text() != QStringLiteral("Fertig..."))
         state.SkipWithError("run did not finish");
 }

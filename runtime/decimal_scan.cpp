@@ -53,6 +53,35 @@ bool takeSign(std::string_view& s)
     return false;
 }
 
+// Digits grouped as the locale writes them, "1.234.567" under German and
+// "1,234,567" under English: a first group of one to three digits not starting
+// with 0, then groups of three, then the end, the decimal separator or an
+// exponent. Anything else is left for the plain reading.
+std::optional<std::string> takeGroupedDigits(std::string_view& s, const NumberLocale& locale)
+{
+    const char group = locale.decimalSeparator == "," ? '.' : ',';
+    std::size_t first = 0;
+    while (first < s.size() && isDigit(s[first]))
+        ++first;
+    if (first == 0 || first > 3 || s[0] == '0' || first == s.size() || s[first] != group)
+        return std::nullopt;
+    std::string digits(s.substr(0, first));
+    std::size_t at = first;
+    while (at < s.size() && s[at] == group) {
+        const auto next = s.substr(at + 1, 4);
+        if (next.size() < 3 || !isDigit(next[0]) || !isDigit(next[1]) || !isDigit(next[2]) ||
+            (next.size() == 4 && isDigit(next[3])))
+            return std::nullopt;
+        digits.append(next.substr(0, 3));
+        at += 4;
+    }
+    const auto rest = s.substr(at);
+    if (!rest.empty() && !rest.starts_with(locale.decimalSeparator) && rest[0] != 'e' && rest[0] != 'E')
+        return std::nullopt;
+    s = rest;
+    return digits;
+}
+
 std::optional<std::int64_t> takeExponent(std::string_view& s)
 {
     if (!s.starts_with('e') && !s.starts_with('E'))
@@ -75,7 +104,10 @@ std::optional<DecimalParts> scanDecimal(std::string_view text, const NumberLocal
     std::string_view s = trimBlanks(text);
     DecimalParts parts;
     parts.negative = takeSign(s);
-    parts.integerDigits = takeDigits(s);
+    if (auto grouped = takeGroupedDigits(s, locale))
+        parts.integerDigits = std::move(*grouped);
+    else
+        parts.integerDigits = takeDigits(s);
     if (takeSeparator(s, locale))
         parts.fractionDigits = takeDigits(s);
     if (parts.digitCount() == 0)

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace kurvix::detail {
@@ -11,7 +12,7 @@ namespace kurvix::detail {
 // The parts of a syntactically valid decimal number; views into the text.
 struct DecimalParts {
     bool negative = false;
-    std::string_view integerDigits;
+    std::string integerDigits; // without group separators
     std::string_view fractionDigits;
     std::int64_t exponent = 0; // clamped far beyond any representable magnitude
 

@@ -138,6 +138,18 @@ QString termFieldDescription(int field)
     return parts[(field - 1) % 3].arg((field - 1) / 3 + 1).arg(kFormula);
 }
 
+QString fieldProblemText(FieldProblem problem)
+{
+    switch (problem) {
+    case FieldProblem::None: return {};
+    case FieldProblem::Empty: return QStringLiteral("leer");
+    case FieldProblem::NotANumber: return QStringLiteral("keine Zahl");
+    case FieldProblem::TooLarge: return QStringLiteral("zu groß");
+    case FieldProblem::ZeroDenominator: return QStringLiteral("Nenner ist 0");
+    }
+    return {};
+}
+
 QString pictureDescription(Unit unit, int points, bool noFunction, bool beforeAnyRun)
 {
     const QString actions = QStringLiteral(". Im Kontextmenü: Kopieren, Speichern unter, Drucken.");

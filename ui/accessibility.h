@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plot/field_check.h"
 #include "runtime/drawing_surface.h"
 
 #include <QString>
@@ -13,6 +14,8 @@ void installAccessibleInterfaces();
 // Term field 1 .. 10 as a screen reader names and describes it.
 QString termFieldName(int field);
 QString termFieldDescription(int field);
+// Why the plot cannot read a field, in a word or two; empty where it can.
+QString fieldProblemText(FieldProblem problem);
 
 // What the plotting area shows, before any run or after one, and that its
 // drawing can be copied, saved and printed.

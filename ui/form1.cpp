@@ -5,6 +5,7 @@
 #include "unit_scale.h"
 #include "window_placement.h"
 
+#include "plot/field_check.h"
 #include "plot/plot_command.h"
 
 #include <QCloseEvent>
@@ -100,12 +101,11 @@ void Form1::buildControls()
 
     for (std::size_t i = 0; i < Text.size(); ++i) {
         const auto& row = kTermFields[i];
-        Text[i] = new TermField(QString::fromUtf8(row.text), this);
-        place(Text[i], row.at);
         const int field = static_cast<int>(i) + 1;
-        Text[i]->setAccessibleName(termFieldName(field));
-        Text[i]->setToolTip(termFieldName(field));
-        Text[i]->setAccessibleDescription(termFieldDescription(field));
+        Text[i] = new TermField(QString::fromUtf8(row.text), termFieldName(field), termFieldDescription(field), this);
+        place(Text[i], row.at);
+        connect(Text[i], &QLineEdit::editingFinished, this, [this, i] { markField(i, false); });
+        connect(Text[i], &QLineEdit::textChanged, this, [this, i] { markField(i, true); });
     }
     for (std::size_t i = 0; i < Labels.size(); ++i) {
         const auto& row = kLabels[i];
@@ -169,7 +169,32 @@ void Form1::Command1_Click()
     if (closed_)
         return;
     Picture1->setAccessibleDescription(pictureDescription(Picture1->unit(), Picture1->pointsSet(), noFunction, false));
+    if (const QString unread = markUnreadableFields(); !unread.isEmpty() && lblinfo->caption() == kDoneCaption.data())
+        static_cast<void>(
+            lblinfo->Caption(QStringLiteral("%1 Nicht lesbar: %2").arg(lblinfo->caption(), unread).toStdString()));
     present();
+}
+
+void Form1::markField(std::size_t index, bool onlyUnmark)
+{
+    TermField& field = *Text[index];
+    if (onlyUnmark && field.problem().isEmpty())
+        return;
+    const FieldProblem problem = checkField(static_cast<int>(index) + 1, field.text().toStdString(), locale_);
+    if (!onlyUnmark || problem == FieldProblem::None)
+        field.showProblem(fieldProblemText(problem));
+}
+
+// Marks every field the plot could not read; returns them as the status line names them.
+QString Form1::markUnreadableFields()
+{
+    QStringList unread;
+    for (std::size_t i = 0; i < Text.size(); ++i) {
+        markField(i, false);
+        if (!Text[i]->problem().isEmpty())
+            unread << QStringLiteral("%1 (%2)").arg(Text[i]->accessibleName(), Text[i]->problem());
+    }
+    return unread.join(QStringLiteral("; "));
 }
 
 void Form1::present()

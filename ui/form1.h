@@ -58,6 +58,8 @@ private:
     Status MsgBox(std::string_view prompt) override;
 
     void buildControls();
+    void markField(std::size_t index, bool onlyUnmark);
+    [[nodiscard]] QString markUnreadableFields();
     void place(QWidget* control, const Placement& at) const;
     void centreOnScreen();
     void present();

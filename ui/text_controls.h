@@ -14,11 +14,22 @@ namespace kurvix::ui {
 // converted once per edit, so reads share it instead of copying it.
 class TermField : public QLineEdit, public TextBox {
 public:
-    explicit TermField(const QString& text, QWidget* parent = nullptr);
+    TermField(const QString& text, const QString& name, const QString& description, QWidget* parent = nullptr);
     Result<TextRef> Text() override { return TextRef(text_); }
+
+    // Marks the field as one the plot cannot read, saying why ("keine Zahl");
+    // an empty text takes the mark away.
+    void showProblem(const QString& problem);
+    [[nodiscard]] const QString& problem() const { return problem_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     SharedText text_ = makeText("");
+    QString name_;
+    QString description_;
+    QString problem_;
 };
 
 class UnitBox : public QComboBox, public TextBox {

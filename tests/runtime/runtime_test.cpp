@@ -131,6 +131,12 @@ const ReadCase kReads[] = {
     {"CurrencyMinimum", "-922337203685477,5808", -922337203685477.5808, kNo, INT64_MIN},
     {"CurrencyAboveTheMaximum", "922337203685477,5808", 922337203685477.5808, kNo, kNo},
     {"CurrencyFarOutOfRange", "1e30", 1e30, 1e30, kNo},
+    {"GermanGroupsThousands", "-12.345.678", -12345678.0, kNo, -123456780000},
+    {"GermanGroupsBeforeTheComma", "1.234,5e1", 12345.0, kNo, 123450000},
+    {"EnglishGroupsThousands", "1,000", 1.0, 1000.0, 10000},
+    {"GroupAfterZeroIsAPoint", "0.001", 0.001, 0.001, 10},
+    {"GroupOfTwoIsAPoint", "1.00", 1.0, 1.0, 10000},
+    {"GroupThenPointIsNoNumber", "1.000.5", kNo, kNo, kNo},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, Read, ::testing::ValuesIn(kReads), rowName);
 

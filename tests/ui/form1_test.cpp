@@ -198,6 +198,56 @@ TEST_F(Form1Test, NothingIsDrawnAfterTheNoFunctionBox)
     EXPECT_EQ(form.lblinfo->caption().toStdString(), "Nichts gezeichnet: keine Funktionsgleichung");
 }
 
+struct MarkCase {
+    const char* name;
+    int field;
+    const char* text;
+    const char* tooltip;
+    const char* status; // after a press
+};
+
+class Marking : public Form1Test, public ::testing::WithParamInterface<MarkCase> {};
+
+// A field the plot cannot read is marked when left and after a run, and unmarked as soon as it reads.
+TEST_P(Marking, SaysWhichFieldCannotBeReadAndWhy)
+{
+    const auto& c = GetParam();
+    QTimer answer; // OK on the message box as soon as it shows
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
+    answer.start(1);
+    TermField& field = *form.Text[static_cast<std::size_t>(c.field - 1)];
+    const QString description = field.accessibleDescription();
+    field.setText(QString::fromUtf8(c.text));
+    Q_EMIT field.editingFinished();
+    EXPECT_EQ(field.toolTip().toStdString(), c.tooltip);
+    const QString problem = field.toolTip().section(QStringLiteral(": "), 1);
+    EXPECT_EQ(field.accessibleDescription(),
+              problem.isEmpty() ? description : description + QStringLiteral(". Nicht lesbar: ") + problem);
+    field.setText(QStringLiteral("3")); // readable again: the mark goes without a run
+    EXPECT_EQ(field.accessibleDescription(), description);
+    field.setText(QString::fromUtf8(c.text)); // typed, not yet left: marked by the run
+    press();
+    EXPECT_EQ(form.lblinfo->caption().toStdString(), c.status);
+    EXPECT_EQ(field.toolTip().toStdString(), c.tooltip);
+}
+
+const MarkCase kMarks[] = {
+    {"Readable", 2, "3", "Term 1, Nenner", "Fertig..."},
+    {"Empty", 5, " ", "Term 2, Nenner: leer", "Fertig... Nicht lesbar: Term 2, Nenner (leer)"},
+    {"NotANumber", 10, "abc", "Konstante: keine Zahl", "Fertig... Nicht lesbar: Konstante (keine Zahl)"},
+    {"BeyondTheCurrencyRange", 10, "1e15", "Konstante: zu groß", "Fertig... Nicht lesbar: Konstante (zu groß)"},
+    {"BeyondTheDoubleRange", 6, "1e309", "Term 2, Exponent: zu groß",
+     "Fertig... Nicht lesbar: Term 2, Exponent (zu groß)"},
+    {"ZeroDenominator", 8, "0", "Term 3, Nenner: Nenner ist 0",
+     "Fertig... Nicht lesbar: Term 3, Nenner (Nenner ist 0)"},
+    {"FirstTermGivesTheBox", 1, "x", "Term 1, Zähler: keine Zahl", "Nichts gezeichnet: keine Funktionsgleichung"},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, Marking, ::testing::ValuesIn(kMarks),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(Termination, FirstRequestClosesTheWindowKeepsErrnoAndLeavesTheNextToTheSystem)
 {
     catchTermination();
