@@ -137,6 +137,7 @@ const ReadCase kReads[] = {
     {"GroupAfterZeroIsAPoint", "0.001", 0.001, 0.001, 10},
     {"GroupOfTwoIsAPoint", "1.00", 1.0, 1.0, 10000},
     {"GroupThenPointIsNoNumber", "1.000.5", kNo, kNo, kNo},
+    {"GroupWithALetterIsNoNumber", "1.0a0", kNo, kNo, kNo},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, Read, ::testing::ValuesIn(kReads), rowName);
 

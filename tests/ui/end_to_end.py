@@ -84,8 +84,6 @@ def run(kurvix):
                              capture_output=True, text=True, timeout=10).stdout.split()[0])
     x11 = display.Display()
     window = x11.create_resource_object("window", wid)
-    global WINDOW
-    WINDOW = str(wid)
     geometry = window.get_geometry()
     assert (window.get_wm_name(), geometry.width, geometry.height) == ("Kurvix", 547, 534)
 
