@@ -1,3 +1,4 @@
+#include "plot/field_check.h"
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>
@@ -146,6 +147,33 @@ const YieldCase kYields[] = {
     {"EndRunStopsAtOnce", Yield::EndRun, 50, {0}, 50},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, YieldAnswer, ::testing::ValuesIn(kYields), rowName);
+
+struct FieldCase {
+    const char* name;
+    int field;
+    const char* text;
+    FieldProblem problem;
+};
+
+class FieldReading : public ::testing::TestWithParam<FieldCase> {};
+
+TEST_P(FieldReading, TellsWhyTheRunCannotUseAField)
+{
+    const auto& c = GetParam();
+    EXPECT_EQ(checkField(c.field, c.text, NumberLocale::german()), c.problem);
+}
+
+const FieldCase kFieldReadings[] = {
+    {"Readable", 1, "-2,5", FieldProblem::None},
+    {"Blank", 4, " ", FieldProblem::Empty},
+    {"NotANumber", 3, "x", FieldProblem::NotANumber},
+    {"TermBeyondTheDoubles", 6, "1e309", FieldProblem::TooLarge},
+    {"ConstantBeyondTheCurrency", 10, "1e15", FieldProblem::TooLarge},
+    {"ConstantWithinTheCurrency", 10, "1e14", FieldProblem::None},
+    {"ZeroDenominator", 5, "0,0", FieldProblem::ZeroDenominator},
+    {"ZeroNumeratorReads", 4, "0", FieldProblem::None},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, FieldReading, ::testing::ValuesIn(kFieldReadings), rowName);
 
 struct UnitCase {
     const char* name;

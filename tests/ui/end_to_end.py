@@ -149,7 +149,17 @@ def dialog(app, title):
 
 
 def names_in(accessible):
-    return {c.name for c in pyatspi.findAllDescendants(accessible, lambda c: bool(c.name))}
+    """The names in a dialog, past the rows of its file lists, whose children may vanish while read."""
+    names, todo = set(), [accessible]
+    while todo:
+        node = todo.pop()
+        try:
+            names.add(node.name)
+            if not any(is_a(node, role) for role in ("TABLE", "TREE_TABLE", "TREE", "LIST")):
+                todo.extend(child for child in node if child)
+        except (AttributeError, TypeError, GLib.Error):
+            pass
+    return names
 
 
 def save_through_dialog(app, path):
