@@ -138,6 +138,7 @@ const ReadCase kReads[] = {
     {"GroupOfTwoIsAPoint", "1.00", 1.0, 1.0, 10000},
     {"GroupThenPointIsNoNumber", "1.000.5", kNo, kNo, kNo},
     {"GroupWithALetterIsNoNumber", "1.0a0", kNo, kNo, kNo},
+    {"FourDigitsBeforeThePointAreNoGroup", "1234.567", 1234.567, 1234.567, 12345670},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, Read, ::testing::ValuesIn(kReads), rowName);
 
