@@ -51,6 +51,7 @@ public:
 
     [[nodiscard]] Mark end() const;
     [[nodiscard]] const std::vector<Operation>& operations() const { return operations_; }
+    [[nodiscard]] std::size_t bytes() const; // the memory the list holds
 
     // Paints what was added from `from` on; the painter maps logical pixels to
     // its device. Returns the logical pixels it touched.
