@@ -30,7 +30,7 @@ skip=()
 readelf -n "$(gcc -print-file-name=crt1.o)" | grep -q 'x86 feature: IBT' || skip=(--nocfprotection)
 [ "$(objdump -d "$work/root/usr/bin/kurvix" | grep -c endbr64)" -gt 0 ]
 # Branch protection (BTI/PAC) is an arm64 feature; Debian 13's hardening-check asks for it on amd64 too.
-if [ "$(dpkg --print-architecture)" != arm64 ] && hardening-check --help 2>&1 | grep -q nobranchprotection; then
+if [ "$(dpkg --print-architecture)" != arm64 ] && [ "$(hardening-check --help 2>&1 | grep -c nobranchprotection)" -gt 0 ]; then
     skip+=(--nobranchprotection)
 fi
 hardening-check "${skip[@]}" "$work/root/usr/bin/kurvix"
