@@ -180,7 +180,8 @@ void Form1::markField(std::size_t index, bool onlyUnmark)
     TermField& field = *Text[index];
     if (onlyUnmark && field.problem().isEmpty())
         return;
-    const FieldProblem problem = checkField(static_cast<int>(index) + 1, field.text().toStdString(), locale_);
+    const FieldProblem problem =
+        checkField(static_cast<int>(index) + 1, *field.Text()->get(), locale_); // the text the run reads
     if (!onlyUnmark || problem == FieldProblem::None)
         field.showProblem(fieldProblemText(problem));
 }
