@@ -1,4 +1,4 @@
-#include "plot/plot_command.h"
+#include "plot_run.h"
 #include "support/fakes.h"
 
 #include <benchmark/benchmark.h>
@@ -9,19 +9,19 @@
 namespace kurvix {
 namespace {
 
-// Light in-memory controls: everything a run reads and writes per sample,
+// Light in-memory window parts: everything a run reads and writes per sample,
 // without the recording that tests need.
-class Surface : public DrawingSurface {
+class Area : public PlottingArea {
 public:
-    Status Picture(PictureData) override { return {}; }
-    Status ScaleMode(Unit) override { return {}; }
-    Result<float> ScaleWidth() override { return 13.968F; }
-    Result<float> ScaleHeight() override { return 10.582F; }
-    Status CurrentX(float) override { return {}; }
-    Status CurrentY(float) override { return {}; }
-    Status Print(std::int32_t) override { return {}; }
-    Status Line(PointF, PointF, Colour) override { return {}; }
-    Status PSet(PointF p) override
+    Status clear() override { return {}; }
+    Status setUnit(Unit) override { return {}; }
+    Result<float> widthInUnits() override { return 13.968F; }
+    Result<float> heightInUnits() override { return 10.582F; }
+    Status setTextX(float) override { return {}; }
+    Status setTextY(float) override { return {}; }
+    Status writeNumber(std::int32_t) override { return {}; }
+    Status drawLine(PointF, PointF, Colour) override { return {}; }
+    Status setPoint(PointF p) override
     {
         last_ = p;
         benchmark::DoNotOptimize(last_);
@@ -32,9 +32,9 @@ private:
     PointF last_;
 };
 
-class StatusLabel : public Label {
+class StatusText : public StatusLine {
 public:
-    Status Caption(std::string_view text) override
+    Status setStatus(std::string_view text) override
     {
         text_.assign(text);
         benchmark::DoNotOptimize(text_.data());
@@ -45,29 +45,29 @@ private:
     std::string text_;
 };
 
-class NoBox : public MessageBox {
+class NoBox : public Messages {
 public:
-    Status MsgBox(std::string_view) override { return {}; }
+    Status showMessage(std::string_view) override { return {}; }
 };
 
-class Pump : public EventPump {
+class Pump : public WindowEvents {
 public:
-    Yield DoEvents() override { return Yield::Continue; }
+    Yield yieldToWindow() override { return Yield::Continue; }
 };
 
 void runPlots(benchmark::State& state, const std::map<int, std::string>& fields)
 {
-    testing::FakeForm form;
+    testing::FakeWindow fake;
     for (const auto& [field, text] : fields)
-        form.Text(field).setText(text);
-    Surface surface;
-    StatusLabel lblinfo;
+        fake.field(field).setText(text);
+    Area area;
+    StatusText status;
     NoBox box;
     Pump pump;
-    const Controls controls = form.controls(surface, lblinfo, box, pump);
+    const WindowParts window = fake.parts(area, status, box, pump);
     const auto locale = NumberLocale::german();
     for (auto _ : state)
-        Command1_Click(controls, locale);
+        runPlot(window, locale);
     state.counters["ns_per_sample"] = benchmark::Counter(10000.0 * static_cast<double>(state.iterations()),
                                                          benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }

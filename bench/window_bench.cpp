@@ -1,6 +1,6 @@
-#include "ui/drawing_export.h"
-#include "ui/form1.h"
-#include "ui/whole_file.h"
+#include "drawing_export.h"
+#include "plot_window.h"
+#include "whole_file.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,17 +19,17 @@ namespace {
 
 // One shown window for all iterations, as a user would have it; main()
 // destroys it while the application still exists.
-std::unique_ptr<kurvix::ui::Form1>& windowSlot()
+std::unique_ptr<kurvix::ui::PlotWindow>& windowSlot()
 {
-    static std::unique_ptr<kurvix::ui::Form1> form;
+    static std::unique_ptr<kurvix::ui::PlotWindow> form;
     return form;
 }
 
-kurvix::ui::Form1& shownWindow()
+kurvix::ui::PlotWindow& shownWindow()
 {
     auto& form = windowSlot();
     if (!form) {
-        form = std::make_unique<kurvix::ui::Form1>();
+        form = std::make_unique<kurvix::ui::PlotWindow>();
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get()))
             qFatal("window not exposed");
@@ -74,20 +74,20 @@ private:
 // Presses "Berechnen" once an iteration: from the click to "Fertig...",
 // painting of the final frame included. Also reports the median over the runs
 // of each run's longest stretch without the event loop.
-void timePresses(benchmark::State& state, kurvix::ui::Form1& form)
+void timePresses(benchmark::State& state, kurvix::ui::PlotWindow& form)
 {
     std::vector<qint64> longestOfEachRun;
     StretchWatch watch;
     for (auto _ : state) {
         watch.startRun();
-        form.Command1->click();
+        form.plotButton->click();
         longestOfEachRun.push_back(watch.longest());
         QCoreApplication::processEvents();
     }
     std::sort(longestOfEachRun.begin(), longestOfEachRun.end());
     state.counters["longest_stretch_ms_median_run"] =
         static_cast<double>(longestOfEachRun[longestOfEachRun.size() / 2]) / 1e6;
-    if (form.lblinfo->text() != QStringLiteral("Fertig..."))
+    if (form.statusLine->text() != QStringLiteral("Fertig..."))
         state.SkipWithError("run did not finish");
 }
 
@@ -98,20 +98,20 @@ BENCHMARK(BM_WindowRun_Default)->Unit(benchmark::kMillisecond)->MinTime(2);
 void BM_WindowRun_MillionCharacterField(benchmark::State& state)
 {
     auto& form = shownWindow();
-    const QString original = form.Text[1]->text();
-    form.Text[1]->setText(QString(999'999, QLatin1Char('0')) + QLatin1Char('4'));
+    const QString original = form.fields[1]->text();
+    form.fields[1]->setText(QString(999'999, QLatin1Char('0')) + QLatin1Char('4'));
     timePresses(state, form);
-    form.Text[1]->setText(original);
+    form.fields[1]->setText(original);
 }
 BENCHMARK(BM_WindowRun_MillionCharacterField)->Unit(benchmark::kMillisecond)->MinTime(2);
 
 // The drawing of a full default run leaving the window: to the clipboard, or
 // saved whole to a file; each iteration from the list to the last byte.
-kurvix::ui::Form1& afterOneRun(benchmark::State& state)
+kurvix::ui::PlotWindow& afterOneRun(benchmark::State& state)
 {
     auto& form = shownWindow();
-    form.Command1->click();
-    state.counters["list_KiB"] = static_cast<double>(form.Picture1->drawing().bytes()) / 1024;
+    form.plotButton->click();
+    state.counters["list_KiB"] = static_cast<double>(form.area->drawing().bytes()) / 1024;
     return form;
 }
 
@@ -126,11 +126,11 @@ BENCHMARK(BM_Export_Copy)->Unit(benchmark::kMillisecond);
 void timeSave(benchmark::State& state, kurvix::ui::FileFormat format)
 {
     auto& form = afterOneRun(state);
-    const kurvix::ui::Sheet sheet{form.Picture1->size(), form.Picture1->sizeInInches(), form.Picture1->background()};
+    const kurvix::ui::Sheet sheet{form.area->size(), form.area->sizeInInches(), form.area->background()};
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("Kurve.") + kurvix::ui::suffix(format));
     for (auto _ : state)
-        if (kurvix::ui::writeWholeFile(path, kurvix::ui::encode(form.Picture1->drawing(), sheet, format)))
+        if (kurvix::ui::writeWholeFile(path, kurvix::ui::encode(form.area->drawing(), sheet, format)))
             state.SkipWithError("not saved");
     state.counters["file_KiB"] = static_cast<double>(QFileInfo(path).size()) / 1024;
 }

@@ -1,6 +1,6 @@
 #include "decision.h"
 
-#include "runtime/value.h"
+#include "arithmetic.h"
 
 namespace kurvix {
 namespace {

@@ -1,5 +1,7 @@
 #pragma once
 
+// Whether a sample gets a point, and where.
+
 #include "terms.h"
 
 namespace kurvix {

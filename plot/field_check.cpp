@@ -1,7 +1,7 @@
 #include "field_check.h"
 
 #include "terms.h"
-#include "runtime/number_text.h"
+#include "number_text.h"
 
 #include <algorithm>
 

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "runtime/number_locale.h"
+// Why a term field's text cannot be used by the plot run.
+
+#include "number_locale.h"
 
 #include <string_view>
 

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "controls.h"
-#include "runtime/conversion_memo.h"
-#include "runtime/currency.h"
-#include "runtime/number_locale.h"
+// The three power terms and the constant, as the plot run reads them from the term fields.
+
+#include "conversion_memo.h"
+#include "currency.h"
+#include "number_locale.h"
+#include "window_parts.h"
 
 #include <array>
 #include <optional>
@@ -39,7 +41,7 @@ struct Constant {
     ConversionMemo<Currency> memo;
 };
 
-Status convertTerm(const Controls& form, const TermFields& fields, Term& term, const NumberLocale& locale);
-Status convertConstant(const Controls& form, Constant& constant, const NumberLocale& locale);
+Status convertTerm(const WindowParts& window, const TermFields& fields, Term& term, const NumberLocale& locale);
+Status convertConstant(const WindowParts& window, Constant& constant, const NumberLocale& locale);
 
 } // namespace kurvix

@@ -1,7 +1,7 @@
 #include "accessibility.h"
 
-#include "form1.h"
-#include "picture_box.h"
+#include "plot_window.h"
+#include "plotting_area_widget.h"
 #include "text_controls.h"
 
 #include <QAbstractItemView>
@@ -55,7 +55,7 @@ private:
 // their dialogs would otherwise hold the reply.
 class AreaAccessible : public QAccessibleWidget {
 public:
-    explicit AreaAccessible(PictureBox* area) : QAccessibleWidget(area, QAccessible::Graphic) {}
+    explicit AreaAccessible(PlottingAreaWidget* area) : QAccessibleWidget(area, QAccessible::Graphic) {}
 
     QStringList actionNames() const override
     {
@@ -90,9 +90,9 @@ private:
 
 QAccessibleInterface* accessibleFor(const QString&, QObject* object)
 {
-    if (auto* window = qobject_cast<Form1*>(object))
+    if (auto* window = qobject_cast<PlotWindow*>(object))
         return new QAccessibleWidget(window, QAccessible::Window); // a frame, not a filler
-    if (auto* area = qobject_cast<PictureBox*>(object))
+    if (auto* area = qobject_cast<PlottingAreaWidget*>(object))
         return new AreaAccessible(area);
     if (auto* box = dynamic_cast<UnitBox*>(object))
         return new UnitBoxAccessible(box);
@@ -150,7 +150,7 @@ QString fieldProblemText(FieldProblem problem)
     return {};
 }
 
-QString pictureDescription(Unit unit, int points, bool noFunction, bool beforeAnyRun)
+QString areaDescription(Unit unit, int points, bool noFunction, bool beforeAnyRun)
 {
     const QString actions = QStringLiteral(". Im Kontextmenü: Kopieren, Speichern unter, Drucken.");
     if (beforeAnyRun)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "plot/field_check.h"
-#include "runtime/drawing_surface.h"
+#include "field_check.h"
+#include "plotting_area.h"
 
 #include <QString>
 
@@ -19,6 +19,6 @@ QString fieldProblemText(FieldProblem problem);
 
 // What the plotting area shows, before any run or after one, and that its
 // drawing can be copied, saved and printed.
-QString pictureDescription(Unit unit, int points, bool noFunction, bool beforeAnyRun);
+QString areaDescription(Unit unit, int points, bool noFunction, bool beforeAnyRun);
 
 } // namespace kurvix::ui

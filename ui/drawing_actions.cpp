@@ -1,6 +1,6 @@
 #include "drawing_actions.h"
 
-#include "picture_box.h"
+#include "plotting_area_widget.h"
 #include "whole_file.h"
 
 #include <QAction>
@@ -28,7 +28,7 @@ const std::array kFilters{FileFormat::Pdf, FileFormat::Svg, FileFormat::Png};
 
 } // namespace
 
-DrawingActions::DrawingActions(PictureBox& area, QWidget& window)
+DrawingActions::DrawingActions(PlottingAreaWidget& area, QWidget& window)
     : QObject(&window), area_(&area), window_(&window), folder_(QDir::homePath())
 {
     copy = action(QStringLiteral("Kopieren"), QKeySequence::Copy, this);

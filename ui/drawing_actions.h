@@ -10,7 +10,7 @@ class QWidget;
 
 namespace kurvix::ui {
 
-class PictureBox;
+class PlottingAreaWidget;
 
 // "Kopieren", "Speichern unter…" and "Drucken…" for the plotting area's
 // drawing: the area's context menu and accessible actions, with the
@@ -19,7 +19,7 @@ class DrawingActions : public QObject {
     Q_OBJECT
 
 public:
-    DrawingActions(PictureBox& area, QWidget& window);
+    DrawingActions(PlottingAreaWidget& area, QWidget& window);
 
     QAction* copy = nullptr;
     QAction* save = nullptr;
@@ -34,7 +34,7 @@ private:
     [[nodiscard]] bool windowGone() const; // closed while a dialog was open
     void tell(const QString& text);
 
-    QPointer<PictureBox> area_;
+    QPointer<PlottingAreaWidget> area_;
     QPointer<QWidget> window_;
     QString folder_;
     FileFormat format_ = FileFormat::Pdf;

@@ -1,5 +1,5 @@
 #include "command_line.h"
-#include "form1.h"
+#include "plot_window.h"
 #include "termination.h"
 
 #include <QApplication>
@@ -86,7 +86,7 @@ int main(int argc, char* argv[])
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTexts);
 
-    kurvix::ui::Form1 form;
+    kurvix::ui::PlotWindow form;
     kurvix::ui::closeOnTermination(form);
     form.show();
     return QApplication::exec();

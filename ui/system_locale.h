@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/number_locale.h"
+#include "number_locale.h"
 
 namespace kurvix::ui {
 

@@ -67,9 +67,9 @@ UnitBox::UnitBox(const QStringList& items, const QString& text, QWidget* parent)
     setEditText(text);
 }
 
-Status StatusLabel::Caption(std::string_view caption)
+Status StatusLabel::setStatus(std::string_view text)
 {
-    pending_.assign(caption);
+    pending_.assign(text);
     hasPending_ = true;
     return {};
 }
@@ -82,6 +82,6 @@ void StatusLabel::present()
     hasPending_ = false;
 }
 
-QString StatusLabel::caption() const { return hasPending_ ? QString::fromStdString(pending_) : text(); }
+QString StatusLabel::status() const { return hasPending_ ? QString::fromStdString(pending_) : text(); }
 
 } // namespace kurvix::ui

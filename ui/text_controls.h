@@ -1,6 +1,8 @@
 #pragma once
 
-#include "runtime/controls.h"
+// The window's text parts the plot run reads or writes: term fields, the unit box, the status line.
+
+#include "window_parts.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -10,12 +12,12 @@
 
 namespace kurvix::ui {
 
-// A line edit whose text the plot command reads at every sample. The text is
+// A term field: a line edit whose text the plot run reads at every sample. The text is
 // converted once per edit, so reads share it instead of copying it.
-class TermField : public QLineEdit, public TextBox {
+class TermField : public QLineEdit, public TextSource {
 public:
     TermField(const QString& text, const QString& name, const QString& description, QWidget* parent = nullptr);
-    Result<TextRef> Text() override { return TextRef(text_); }
+    Result<TextRef> sharedText() override { return TextRef(text_); }
 
     // Marks the field as one the plot cannot read, saying why ("keine Zahl");
     // an empty text takes the mark away.
@@ -32,22 +34,22 @@ private:
     QString problem_;
 };
 
-class UnitBox : public QComboBox, public TextBox {
+class UnitBox : public QComboBox, public TextSource {
 public:
     UnitBox(const QStringList& items, const QString& text, QWidget* parent = nullptr);
-    Result<TextRef> Text() override { return TextRef(text_); }
+    Result<TextRef> sharedText() override { return TextRef(text_); }
 
 private:
     SharedText text_ = makeText("");
 };
 
-// Keeps the latest caption at once; shows it when the window presents a frame.
-class StatusLabel : public QLabel, public Label {
+// The status line. Keeps the latest text at once; shows it when the window presents a frame.
+class StatusLabel : public QLabel, public StatusLine {
 public:
     explicit StatusLabel(const QString& text, QWidget* parent = nullptr) : QLabel(text, parent) {}
-    Status Caption(std::string_view caption) override;
+    Status setStatus(std::string_view text) override;
     void present();
-    [[nodiscard]] QString caption() const;
+    [[nodiscard]] QString status() const;
 
 private:
     std::string pending_;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/drawing_surface.h"
+#include "plotting_area.h"
 
 class QWidget;
 

@@ -8,7 +8,7 @@ check_format() {
         echo "clang-format $version installed, the tree is laid out by clang-format 14: format check skipped"
         return 0
     fi
-    if ! find runtime plot ui tests bench -name '*.cpp' -o -name '*.h' | sort | xargs clang-format --dry-run --Werror; then
+    if ! find numbers plot ui tests bench -name '*.cpp' -o -name '*.h' | sort | xargs clang-format --dry-run --Werror; then
         echo "FAIL: files above differ from their clang-format layout (clang-format -i FILE lays them out)"
         return 1
     fi

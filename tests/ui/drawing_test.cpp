@@ -1,6 +1,6 @@
-#include "ui/drawing_export.h"
-#include "ui/whole_file.h"
-#include "ui/window_placement.h"
+#include "drawing_export.h"
+#include "whole_file.h"
+#include "window_placement.h"
 
 #include <gtest/gtest.h>
 

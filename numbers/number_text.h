@@ -1,5 +1,7 @@
 #pragma once
 
+// Numbers read from and written for the user, in the user's locale.
+
 #include "currency.h"
 #include "number_locale.h"
 #include "result.h"
@@ -11,8 +13,8 @@ namespace kurvix {
 
 // Reads an optionally signed decimal number with an optional exponent
 // ("1e3", "2,5E-3"). The separator is the locale's; the point is always
-// accepted too. Blanks around the number are ignored; group separators,
-// "NaN" and "Inf" are not numbers. A value beyond the double range fails,
+// accepted too, and the other one groups thousands ("1.234,5" under German).
+// Blanks around the number are ignored; "NaN" and "Inf" are not numbers. A value beyond the double range fails,
 // one too small for it reads as zero.
 Result<double> textToDouble(std::string_view text, const NumberLocale& locale);
 
@@ -23,7 +25,5 @@ Result<Currency> textToCurrency(std::string_view text, const NumberLocale& local
 // Shortest text of the value rounded to 15 significant digits with the
 // locale's separator: 0,01 / 100 / 1,5E+20.
 std::string numberToText(double value, const NumberLocale& locale);
-std::string singleToText(float value, const NumberLocale& locale); // 7 digits
-std::string currencyToText(Currency value, const NumberLocale& locale);
 
 } // namespace kurvix

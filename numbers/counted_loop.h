@@ -1,7 +1,8 @@
 #pragma once
 
-#include "number_locale.h"
-#include "value.h"
+// The loop that sweeps x over the plot's samples.
+
+#include "value_cell.h"
 
 #include <cstdint>
 
@@ -12,32 +13,28 @@ namespace kurvix {
 // -5 to 5 by 0.001 that gives exactly 10,000 passes, the last near 4.999.
 class CountedLoop {
 public:
-    CountedLoop(std::int16_t start, std::int16_t end, double step, const NumberLocale& locale)
-        : cell_(start), end_(end), step_(step), locale_(locale)
-    {
-    }
+    CountedLoop(std::int16_t start, std::int16_t end, double step) : cell_(start), end_(end), step_(step) {}
 
     [[nodiscard]] bool running() const { return running_; }
     [[nodiscard]] double value() const { return current_; }
 
     void next()
     {
-        const auto advanced = add(cell_, step_, locale_);
+        const auto advanced = add(cell_, step_);
         if (!advanced) {
             running_ = false;
             return;
         }
         cell_ = *advanced;
-        current_ = *toDouble(cell_, locale_);
+        current_ = cell_.number();
         running_ = current_ <= end_;
     }
 
 private:
-    Value cell_;
+    ValueCell cell_;
     std::int16_t end_;
-    Value step_;
-    const NumberLocale& locale_;
-    double current_ = cell_.integer();
+    ValueCell step_;
+    double current_ = cell_.number();
     bool running_ = current_ <= end_;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// A value or the fault that prevented it: how every operation reports failure.
+
 #include <cstdint>
 #include <optional>
 #include <utility>
@@ -7,14 +9,13 @@
 
 namespace kurvix {
 
-// Why an operation failed. The plot command never shows these; they exist so
+// Why an operation failed. The plot run never shows these; they exist so
 // tests can tell one failure from another.
 enum class Fault : std::uint8_t {
     TypeMismatch, // text that is not a number
     DivisionByZero,
     Overflow,        // outside the range of the result's kind
     InvalidArgument, // e.g. negative base with a fractional exponent
-    ControlUnavailable,
 };
 
 // Either a value or the fault that prevented it. Faults are ordinary return

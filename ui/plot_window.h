@@ -1,14 +1,14 @@
 #pragma once
 
+// Kurvix's window, which runs the plot when "Berechnen" is pressed.
+
 #include "drawing_actions.h"
 #include "frame_pacer.h"
-#include "picture_box.h"
+#include "plotting_area_widget.h"
 #include "text_controls.h"
 
-#include "plot/controls.h"
-#include "runtime/event_pump.h"
-#include "runtime/message_box.h"
-#include "runtime/number_locale.h"
+#include "number_locale.h"
+#include "window_parts.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -18,7 +18,7 @@
 
 namespace kurvix::ui {
 
-// A control's rectangle in twips, relative to the window's client area.
+// A part's rectangle in twips, relative to the window's client area.
 struct Placement {
     int left;
     int top;
@@ -28,7 +28,7 @@ struct Placement {
 
 // The one window: the plotting area, the unit box, the equation row of ten
 // term fields, the "Berechnen" button and the status line.
-class Form1 : public QWidget, private EventPump, private MessageBox {
+class PlotWindow : public QWidget, private WindowEvents, private Messages {
     Q_OBJECT
 
 public:
@@ -37,33 +37,34 @@ public:
     // Presses nest runs this deep; a press beyond starts the innermost run over.
     static constexpr int kMaxNestedRuns = 8;
 
-    explicit Form1(QWidget* parent = nullptr);
+    explicit PlotWindow(QWidget* parent = nullptr);
 
-    PictureBox* Picture1 = nullptr;
-    QPushButton* Command1 = nullptr;
-    UnitBox* Combo1 = nullptr;
-    std::array<TermField*, 10> Text{}; // Text1 .. Text10
-    std::array<QLabel*, 10> Labels{};  // Label1 .. Label10
-    StatusLabel* lblinfo = nullptr;
+    PlottingAreaWidget* area = nullptr;
+    QPushButton* plotButton = nullptr; // "Berechnen"
+    UnitBox* unitBox = nullptr;
+    std::array<TermField*, kTermFieldCount> fields{};
+    std::array<QLabel*, 10> formulaLabels{}; // "x", "/", "+" and the example below
+    StatusLabel* statusLine = nullptr;
     DrawingActions* drawingActions = nullptr;
 
-    void Command1_Click();
+    // A press of "Berechnen": a plot run, nested in the running one if there is one.
+    void plot();
     [[nodiscard]] int runDepth() const { return runDepth_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    Yield DoEvents() override;
-    Status MsgBox(std::string_view prompt) override;
+    Yield yieldToWindow() override;
+    Status showMessage(std::string_view message) override;
 
-    void buildControls();
+    void buildParts();
     void markField(std::size_t index, bool onlyUnmark);
     [[nodiscard]] QString markUnreadableFields();
-    void place(QWidget* control, const Placement& at) const;
+    void place(QWidget* part, const Placement& at) const;
     void centreOnScreen();
     void present();
-    [[nodiscard]] Controls controls();
+    [[nodiscard]] WindowParts windowParts();
 
     NumberLocale locale_;
     FramePacer pacer_;

@@ -1,5 +1,7 @@
 #pragma once
 
+// How the plot run goes on after a statement fails.
+
 #include "result.h"
 
 #include <utility>

@@ -2,7 +2,7 @@
 
 #include "drawing.h"
 
-#include "runtime/drawing_surface.h"
+#include "plotting_area.h"
 
 #include <QImage>
 #include <QRect>
@@ -17,21 +17,21 @@ namespace kurvix::ui {
 // The plotting area. What is drawn is kept as a list of operations and
 // painted into a backing image at the screen's device pixel ratio when the
 // window presents a frame, at most once per frame.
-class PictureBox : public QWidget, public DrawingSurface {
+class PlottingAreaWidget : public QWidget, public PlottingArea {
     Q_OBJECT
 
 public:
-    explicit PictureBox(QWidget* parent = nullptr);
+    explicit PlottingAreaWidget(QWidget* parent = nullptr);
 
-    Status Picture(PictureData picture) override;
-    Status ScaleMode(Unit unit) override;
-    Result<float> ScaleWidth() override;
-    Result<float> ScaleHeight() override;
-    Status CurrentX(float x) override;
-    Status CurrentY(float y) override;
-    Status Print(std::int32_t number) override;
-    Status Line(PointF from, PointF to, Colour colour) override;
-    Status PSet(PointF point) override;
+    Status clear() override;
+    Status setUnit(Unit unit) override;
+    Result<float> widthInUnits() override;
+    Result<float> heightInUnits() override;
+    Status setTextX(float x) override;
+    Status setTextY(float y) override;
+    Status writeNumber(std::int32_t number) override;
+    Status drawLine(PointF from, PointF to, Colour colour) override;
+    Status setPoint(PointF point) override;
 
     void present();
     [[nodiscard]] Unit unit() const { return unit_; }

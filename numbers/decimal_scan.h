@@ -1,5 +1,7 @@
 #pragma once
 
+// The syntax of a decimal number, split into its digits.
+
 #include "number_locale.h"
 
 #include <cstdint>

@@ -1,4 +1,5 @@
-#include "plot/field_check.h"
+#include "continuation.h"
+#include "field_check.h"
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>
@@ -12,9 +13,9 @@ namespace {
 
 const auto rowName = [](const auto& info) { return std::string(info.param.name); };
 
-using testing::FakeForm;
+using testing::FakeWindow;
 
-// The function the fields spell, computed without the runtime.
+// The function the fields spell, computed without the code under test.
 struct Oracle {
     std::array<double, 3> coefficient;
     std::array<double, 3> exponent;
@@ -39,37 +40,37 @@ struct RunCase {
 
 class Run : public ::testing::TestWithParam<RunCase> {};
 
-// A point on f for each sample where f fits the surface, or no function at all.
+// A point on f for each sample where f fits the area, or no function at all.
 TEST_P(Run, PlotsTheSumOfAllTermsOrAsksForAFunction)
 {
     const auto& c = GetParam();
-    FakeForm form;
+    FakeWindow window;
     for (const auto& [field, text] : c.fields)
-        form.Text(field).setText(text);
-    form.press();
+        window.field(field).setText(text);
+    window.press();
 
     if (!c.f) {
-        EXPECT_EQ(form.prompts, std::vector<std::string>{"Sie müssen noch eine Funktionsgleichung eingeben."});
-        EXPECT_EQ(form.captions, std::vector<std::string>{"Berechnung: 0,01%"});
-        EXPECT_TRUE(form.points.empty() && form.yields == 0);
+        EXPECT_EQ(window.messages, std::vector<std::string>{"Sie müssen noch eine Funktionsgleichung eingeben."});
+        EXPECT_EQ(window.statuses, std::vector<std::string>{"Berechnung: 0,01%"});
+        EXPECT_TRUE(window.points.empty() && window.yields == 0);
         return;
     }
-    const float w2 = form.width() / 2;
-    const float h2 = form.height() / 2;
+    const float w2 = window.width() / 2;
+    const float h2 = window.height() / 2;
     std::size_t next = 0;
     for (double x = -5; x <= 5; x += 0.001) {
         const auto f = (*c.f)(x);
         if (!f || std::fabs(h2 - *f) > 3.4e38)
             continue;
-        ASSERT_LT(next, form.points.size()) << "missing point at x=" << x;
-        const PointF p = form.points[next++];
+        ASSERT_LT(next, window.points.size()) << "missing point at x=" << x;
+        const PointF p = window.points[next++];
         ASSERT_FLOAT_EQ(p.x, static_cast<float>(x + w2));
         ASSERT_FLOAT_EQ(p.y, static_cast<float>(h2 - *f)) << "x=" << x;
     }
-    EXPECT_EQ(next, form.points.size());
-    EXPECT_TRUE(form.prompts.empty());
-    ASSERT_EQ(form.captions.size(), 10001U); // the progress at every sample, then done
-    EXPECT_EQ(form.captions[149] + form.captions[9999] + form.captions[10000],
+    EXPECT_EQ(next, window.points.size());
+    EXPECT_TRUE(window.messages.empty());
+    ASSERT_EQ(window.statuses.size(), 10001U); // the progress at every sample, then done
+    EXPECT_EQ(window.statuses[149] + window.statuses[9999] + window.statuses[10000],
               "Berechnung: 1,5%Berechnung: 100%Fertig...");
 }
 
@@ -90,38 +91,38 @@ INSTANTIATE_TEST_SUITE_P(Rows, Run, ::testing::ValuesIn(kRuns), rowName);
 // An edit counts from the next sample; an unreadable text keeps the last coefficient.
 TEST(PlotRun, EditsDuringARunCountFromTheNextSample)
 {
-    FakeForm form;
-    form.onYield = [&](int call) {
-        form.Text(1).setText(call < 100 ? "1" : call < 200 ? "abc" : "0");
+    FakeWindow window;
+    window.onYield = [&](int call) {
+        window.field(1).setText(call < 100 ? "1" : call < 200 ? "abc" : "0");
         return Yield::Continue;
     };
-    form.press();
-    FakeForm plain;
+    window.press();
+    FakeWindow plain;
     plain.press();
-    EXPECT_EQ(form.points, std::vector(plain.points.begin(), plain.points.begin() + 200));
-    EXPECT_EQ(form.prompts.size(), 1U);
+    EXPECT_EQ(window.points, std::vector(plain.points.begin(), plain.points.begin() + 200));
+    EXPECT_EQ(window.messages.size(), 1U);
 }
 
-TEST(PlotRun, NestedRunFromDoEventsCompletesThenOuterRunContinues)
+TEST(PlotRun, NestedRunFromAYieldCompletesThenOuterRunContinues)
 {
-    FakeForm form;
-    form.onYield = [&](int call) {
+    FakeWindow window;
+    window.onYield = [&](int call) {
         if (call == 50)
-            form.press();
+            window.press();
         return Yield::Continue;
     };
-    form.press();
-    const auto& c = form.captions;
+    window.press();
+    const auto& c = window.statuses;
     ASSERT_EQ(c.size(), 50U + 10001U + 9950U + 1U);
-    EXPECT_EQ(c[50], "Berechnung: 0,01%");                        // the nested run starts from the beginning
-    EXPECT_EQ(c[50 + 10001], "Berechnung: 0,51%");                // the outer run resumes with its own count
-    EXPECT_EQ(form.clearedAt, (std::vector<std::size_t>{0, 50})); // the nested run cleared the outer's 50 points
+    EXPECT_EQ(c[50], "Berechnung: 0,01%");                          // the nested run starts from the beginning
+    EXPECT_EQ(c[50 + 10001], "Berechnung: 0,51%");                  // the outer run resumes with its own count
+    EXPECT_EQ(window.clearedAt, (std::vector<std::size_t>{0, 50})); // the nested run cleared the outer's 50 points
 }
 
 struct YieldCase {
     const char* name;
     Yield at50; // the answer of the 50th yield; every other yield continues
-    std::size_t captions;
+    std::size_t statuses;
     std::vector<std::size_t> clearedAt;
     std::size_t points;
 };
@@ -131,14 +132,14 @@ class YieldAnswer : public ::testing::TestWithParam<YieldCase> {};
 TEST_P(YieldAnswer, GoesOnStartsOverOrEndsWithoutAnotherStatement)
 {
     const auto& c = GetParam();
-    FakeForm form;
-    form.onYield = [&](int call) { return call == 50 ? c.at50 : Yield::Continue; };
-    form.press();
-    EXPECT_EQ(form.captions.size(), c.captions);
-    EXPECT_EQ(form.captions.back() == "Fertig...", c.at50 != Yield::EndRun);
-    EXPECT_EQ(form.clearedAt, c.clearedAt);
-    EXPECT_EQ(form.points.size(), c.points);
-    EXPECT_EQ(form.prints.size(), 22U * c.clearedAt.size()); // the ticks again with each start
+    FakeWindow window;
+    window.onYield = [&](int call) { return call == 50 ? c.at50 : Yield::Continue; };
+    window.press();
+    EXPECT_EQ(window.statuses.size(), c.statuses);
+    EXPECT_EQ(window.statuses.back() == "Fertig...", c.at50 != Yield::EndRun);
+    EXPECT_EQ(window.clearedAt, c.clearedAt);
+    EXPECT_EQ(window.points.size(), c.points);
+    EXPECT_EQ(window.written.size(), 22U * c.clearedAt.size()); // the ticks again with each start
 }
 
 const YieldCase kYields[] = {
@@ -177,7 +178,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, FieldReading, ::testing::ValuesIn(kFieldReadings)
 
 struct UnitCase {
     const char* name;
-    const char* combo;
+    const char* unitBox;
     std::optional<Unit> set; // nullopt: the unit is left as it was
 };
 
@@ -187,25 +188,25 @@ class UnitChoice : public ::testing::TestWithParam<UnitCase> {};
 TEST_P(UnitChoice, DrawsTheCrossThroughTheCentreInTheChosenUnit)
 {
     const auto& c = GetParam();
-    FakeForm form;
-    form.units = {Unit::Inch}; // as a previous run may have left it
-    form.Combo1.setText(c.combo);
-    form.press();
+    FakeWindow window;
+    window.units = {Unit::Inch}; // as a previous run may have left it
+    window.unitBox.setText(c.unitBox);
+    window.press();
 
-    EXPECT_EQ(form.units.back(), c.set.value_or(Unit::Inch));
-    EXPECT_EQ(form.units.size(), c.set ? 2U : 1U);
-    const float w = form.width();
-    const float h = form.height();
+    EXPECT_EQ(window.units.back(), c.set.value_or(Unit::Inch));
+    EXPECT_EQ(window.units.size(), c.set ? 2U : 1U);
+    const float w = window.width();
+    const float h = window.height();
     const Colour axis{12};
-    ASSERT_EQ(form.lines.size(), 2U);
-    EXPECT_EQ(form.lines[0], std::tuple(PointF{0, h / 2}, PointF{w, h / 2}, axis));
-    EXPECT_EQ(form.lines[1], std::tuple(PointF{w / 2, 0}, PointF{w / 2, h}, axis));
-    EXPECT_FLOAT_EQ(form.points.front().x, w / 2 - 5);
-    ASSERT_EQ(form.prints.size(), c.set == Unit::Centimetre ? 22U : 0U);
-    for (std::size_t i = 0; i < form.prints.size(); ++i) {
+    ASSERT_EQ(window.lines.size(), 2U);
+    EXPECT_EQ(window.lines[0], std::tuple(PointF{0, h / 2}, PointF{w, h / 2}, axis));
+    EXPECT_EQ(window.lines[1], std::tuple(PointF{w / 2, 0}, PointF{w / 2, h}, axis));
+    EXPECT_FLOAT_EQ(window.points.front().x, w / 2 - 5);
+    ASSERT_EQ(window.written.size(), c.set == Unit::Centimetre ? 22U : 0U);
+    for (std::size_t i = 0; i < window.written.size(); ++i) {
         const int n = static_cast<int>(i % 11) - 5;
         const PointF at = i < 11 ? PointF{w / 2 + n, h / 2} : PointF{w / 2, h / 2 - n};
-        EXPECT_EQ(form.prints[i], std::pair(at, n)) << i;
+        EXPECT_EQ(window.written[i], std::pair(at, n)) << i;
     }
 }
 
@@ -215,6 +216,17 @@ const UnitCase kUnits[] = {{"Centimetre", "cm", Unit::Centimetre},
                            {"Inch", "Zoll", Unit::Inch},
                            {"UnrecognisedKeepsTheUnit", "CM", std::nullopt}};
 INSTANTIATE_TEST_SUITE_P(Rows, UnitChoice, ::testing::ValuesIn(kUnits), rowName);
+
+TEST(Continuation, AbsorbsFailuresAndEntersTheBranchOfAFailingCondition)
+{
+    Continuation on;
+    on([] { return Status(Fault::Overflow); });
+    on([] { return Status(); });
+    EXPECT_TRUE(on.enters(Result<bool>(Fault::TypeMismatch)));
+    EXPECT_TRUE(on.enters(true));
+    EXPECT_FALSE(on.enters(false));
+    EXPECT_EQ(on.absorbed(), 2);
+}
 
 } // namespace
 } // namespace kurvix

@@ -1,7 +1,7 @@
-#include "ui/form1.h"
-#include "ui/system_locale.h"
-#include "ui/termination.h"
-#include "ui/unit_scale.h"
+#include "plot_window.h"
+#include "system_locale.h"
+#include "termination.h"
+#include "unit_scale.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ namespace {
 
 double example(double x) { return 0.25 * std::pow(x, 4) - 2 * x * x + 2; }
 
-class Form1Test : public ::testing::Test {
+class PlotWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -30,13 +30,13 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     }
 
-    void press() { QTest::mouseClick(form.Command1, Qt::LeftButton); }
+    void press() { QTest::mouseClick(form.plotButton, Qt::LeftButton); }
 
     // Whether a pixel within one logical pixel of where (x, y) lands has the
     // colour; the unit is the one set, y grows upward from the centre.
     [[nodiscard]] bool inkAt(double x, double y, QRgb colour = qRgb(0, 0, 0))
     {
-        PictureBox& area = *form.Picture1;
+        PlottingAreaWidget& area = *form.area;
         const double ppu = UnitScale::of(area).pixelsPerUnitX(area.unit());
         const int dpr = static_cast<int>(std::ceil(area.image().devicePixelRatio()));
         const QPoint at(static_cast<int>(std::floor(x * ppu + area.width() / 2.0)),
@@ -50,52 +50,53 @@ protected:
         return false;
     }
 
-    Form1 form;
+    PlotWindow form;
 };
 
-TEST_F(Form1Test, StartsLaidOutInTwipsWithFocusOnTheArea)
+TEST_F(PlotWindowTest, StartsLaidOutInTwipsWithFocusOnTheArea)
 {
-    EXPECT_EQ(form.Combo1->currentIndex(), -1);
-    EXPECT_EQ(form.Text[9]->maxLength(), std::numeric_limits<int>::max());
-    EXPECT_EQ(form.focusWidget(), form.Picture1);
+    EXPECT_EQ(form.unitBox->currentIndex(), -1);
+    EXPECT_EQ(form.fields[9]->maxLength(), std::numeric_limits<int>::max());
+    EXPECT_EQ(form.focusWidget(), form.area);
 
     const UnitScale s = UnitScale::of(form);
     const auto twips = [&](int l, int t, int w, int h) {
         return QRect(s.twipsToPixelsX(l), s.twipsToPixelsY(t), s.twipsToPixelsX(w), s.twipsToPixelsY(h));
     };
     EXPECT_EQ(form.rect(), twips(0, 0, 8205, 8010));
-    EXPECT_EQ(form.Picture1->geometry(), twips(120, 120, 7920, 6000));
-    EXPECT_TRUE(form.Combo1->isAncestorOf(form.childAt(form.Combo1->geometry().center()))); // in front of the area
+    EXPECT_EQ(form.area->geometry(), twips(120, 120, 7920, 6000));
+    EXPECT_TRUE(form.unitBox->isAncestorOf(form.childAt(form.unitBox->geometry().center()))); // in front of the area
 
-    std::vector<QWidget*> tabOrder{form.Command1};
-    tabOrder.insert(tabOrder.end(), form.Text.begin(), form.Text.end());
-    tabOrder.insert(tabOrder.end(), {form.Combo1, form.Picture1});
+    std::vector<QWidget*> tabOrder{form.plotButton};
+    tabOrder.insert(tabOrder.end(), form.fields.begin(), form.fields.end());
+    tabOrder.insert(tabOrder.end(), {form.unitBox, form.area});
     for (QWidget* next : tabOrder) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), next);
     }
 
-    QTest::keyClick(form.Combo1->lineEdit(), Qt::Key_Return); // a typed unit is not added to the list
-    EXPECT_EQ(form.Combo1->count(), 3);
+    QTest::keyClick(form.unitBox->lineEdit(), Qt::Key_Return); // a typed unit is not added to the list
+    EXPECT_EQ(form.unitBox->count(), 3);
 }
 
 // Also run under LANG=C and at twice the pixel density.
-TEST_F(Form1Test, PressPlotsTheExampleWithItsCrossAndProgressInTheLocale)
+TEST_F(PlotWindowTest, PressPlotsTheExampleWithItsCrossAndProgressInTheLocale)
 {
-    DrawingSurface& surface = *form.Picture1; // points however far away draw nothing
+    PlottingArea& surface = *form.area; // points however far away draw nothing
     for (const float v : {1e30F, -1e30F, std::numeric_limits<float>::quiet_NaN()}) {
-        EXPECT_TRUE(surface.PSet({v, 1}).ok() && surface.PSet({1, v}).ok() && surface.Line({v, v}, {-v, 2}, {12}).ok());
-        EXPECT_TRUE(surface.CurrentX(v).ok() && surface.Print(7).ok());
+        EXPECT_TRUE(surface.setPoint({v, 1}).ok() && surface.setPoint({1, v}).ok() &&
+                    surface.drawLine({v, v}, {-v, 2}, {12}).ok());
+        EXPECT_TRUE(surface.setTextX(v).ok() && surface.writeNumber(7).ok());
     }
-    QImage blank = form.Picture1->image();
-    blank.fill(form.Picture1->background());
-    EXPECT_EQ(form.Picture1->image(), blank);
+    QImage blank = form.area->image();
+    blank.fill(form.area->background());
+    EXPECT_EQ(form.area->image(), blank);
 
     // The progress is written with this separator; the end-to-end test reads it.
     EXPECT_EQ(systemNumberLocale().decimalSeparator, qgetenv("LANG").startsWith("de") ? "," : ".");
     press();
-    EXPECT_EQ(form.lblinfo->text().toStdString(), "Fertig...");
-    EXPECT_EQ(form.Picture1->image().size(), form.Picture1->size() * form.Picture1->devicePixelRatio());
+    EXPECT_EQ(form.statusLine->text().toStdString(), "Fertig...");
+    EXPECT_EQ(form.area->image().size(), form.area->size() * form.area->devicePixelRatio());
     const QRgb axis = qRgb(12, 0, 0);
     EXPECT_TRUE(inkAt(-6.5, 0, axis) && inkAt(6.5, 0, axis) && inkAt(0, -5, axis) && inkAt(0, 5, axis));
     for (const double x : {-2.9, -2.0, -1.0, -0.5, 0.0, 0.7, 1.5, 2.0, 2.8})
@@ -103,44 +104,44 @@ TEST_F(Form1Test, PressPlotsTheExampleWithItsCrossAndProgressInTheLocale)
     EXPECT_FALSE(inkAt(1.5, example(1.5) + 1.5));
 
     // What leaves the window is painted from the same list as what was drawn during the run.
-    const QImage& shown = form.Picture1->image();
+    const QImage& shown = form.area->image();
     QImage fromList(shown.size(), QImage::Format_RGB32);
     fromList.setDevicePixelRatio(shown.devicePixelRatio());
-    fromList.fill(form.Picture1->background());
+    fromList.fill(form.area->background());
     QPainter painter(&fromList);
-    form.Picture1->drawing().paint(painter);
+    form.area->drawing().paint(painter);
     painter.end();
     EXPECT_EQ(fromList, shown);
 
     for (const char* unit : {"mm", "Zoll"}) {
-        form.Combo1->setEditText(unit);
+        form.unitBox->setEditText(unit);
         press();
         EXPECT_TRUE(inkAt(0, 2) && !inkAt(0, 1)) << unit;
     }
 }
 
 // Each click from inside the innermost run's yield nests one run deeper, as far as runs nest.
-TEST_F(Form1Test, ClosingNestedRunsEndsThemAllAndLaterClicksStartNone)
+TEST_F(PlotWindowTest, ClosingNestedRunsEndsThemAllAndLaterClicksStartNone)
 {
     std::function<void()> clickDeeper = [&] {
         if (form.runDepth() == 8 && form.close())
             return;
         QTimer::singleShot(0, &form, clickDeeper);
-        form.Command1->click();
+        form.plotButton->click();
     };
     clickDeeper();
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(form.runDepth(), 0);
-    form.Command1->click();
+    form.plotButton->click();
     EXPECT_EQ(form.runDepth(), 0);
-    EXPECT_NE(form.lblinfo->caption().toStdString(), "Fertig...");
+    EXPECT_NE(form.statusLine->status().toStdString(), "Fertig...");
 }
 
 // Presses as a window system delivers them: one posted at each pass through the event
 // loop, so each reaches the window where the running run yields.
 class PressFlood : public QObject {
 public:
-    PressFlood(Form1& form, int presses) : form_(form), left_(presses) { startTimer(0); }
+    PressFlood(PlotWindow& form, int presses) : form_(form), left_(presses) { startTimer(0); }
     int deepest = 0;
 
 protected:
@@ -151,51 +152,51 @@ protected:
             killTimer(event->timerId());
             return;
         }
-        const QPoint centre = form_.Command1->rect().center();
+        const QPoint centre = form_.plotButton->rect().center();
         for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-            QCoreApplication::postEvent(form_.Command1,
-                                        new QMouseEvent(type, centre, form_.Command1->mapToGlobal(centre),
+            QCoreApplication::postEvent(form_.plotButton,
+                                        new QMouseEvent(type, centre, form_.plotButton->mapToGlobal(centre),
                                                         Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
     }
 
 private:
-    Form1& form_;
+    PlotWindow& form_;
     int left_;
 };
 
-TEST_F(Form1Test, AFloodOfPressesNestsEightDeepAndEndsWithTheWholeCurve)
+TEST_F(PlotWindowTest, AFloodOfPressesNestsEightDeepAndEndsWithTheWholeCurve)
 {
     PressFlood flood(form, 300);
     QTRY_VERIFY_WITH_TIMEOUT(flood.deepest > 0 && form.runDepth() == 0, 60000);
     EXPECT_EQ(flood.deepest, 8);
-    EXPECT_EQ(form.lblinfo->caption().toStdString(), "Fertig...");
+    EXPECT_EQ(form.statusLine->status().toStdString(), "Fertig...");
     for (const double x : {-2.9, -1.0, 0.0, 1.5, 2.8})
         EXPECT_TRUE(inkAt(x, example(x))) << "x=" << x;
 }
 
 // Runs interrupted by one that ends with the message box end too, without drawing.
-TEST_F(Form1Test, NothingIsDrawnAfterTheNoFunctionBox)
+TEST_F(PlotWindowTest, NothingIsDrawnAfterTheNoFunctionBox)
 {
     int pointsAtTheBox = -1;
     QTimer answer; // OK on the message box as soon as it shows
     QObject::connect(&answer, &QTimer::timeout, [&] {
         if (QWidget* box = QApplication::activeModalWidget()) {
-            pointsAtTheBox = form.Picture1->pointsSet();
+            pointsAtTheBox = form.area->pointsSet();
             box->close();
         }
     });
     answer.start(1);
     std::function<void()> clickDeeper = [&] {
         if (form.runDepth() == 3)
-            form.Text[0]->clear();
+            form.fields[0]->clear();
         else
             QTimer::singleShot(0, &form, clickDeeper);
-        form.Command1->click();
+        form.plotButton->click();
     };
     clickDeeper();
     EXPECT_EQ(form.runDepth(), 0);
-    EXPECT_EQ(form.Picture1->pointsSet(), pointsAtTheBox);
-    EXPECT_EQ(form.lblinfo->caption().toStdString(), "Nichts gezeichnet: keine Funktionsgleichung");
+    EXPECT_EQ(form.area->pointsSet(), pointsAtTheBox);
+    EXPECT_EQ(form.statusLine->status().toStdString(), "Nichts gezeichnet: keine Funktionsgleichung");
 }
 
 struct MarkCase {
@@ -206,7 +207,7 @@ struct MarkCase {
     const char* status; // after a press
 };
 
-class Marking : public Form1Test, public ::testing::WithParamInterface<MarkCase> {};
+class Marking : public PlotWindowTest, public ::testing::WithParamInterface<MarkCase> {};
 
 // A field the plot cannot read is marked when left and after a run, and unmarked as soon as it reads.
 TEST_P(Marking, SaysWhichFieldCannotBeReadAndWhy)
@@ -218,7 +219,7 @@ TEST_P(Marking, SaysWhichFieldCannotBeReadAndWhy)
             box->close();
     });
     answer.start(1);
-    TermField& field = *form.Text[static_cast<std::size_t>(c.field - 1)];
+    TermField& field = *form.fields[static_cast<std::size_t>(c.field - 1)];
     const QString description = field.accessibleDescription();
     field.setText(QString::fromUtf8(c.text));
     Q_EMIT field.editingFinished();
@@ -230,7 +231,7 @@ TEST_P(Marking, SaysWhichFieldCannotBeReadAndWhy)
     EXPECT_EQ(field.accessibleDescription(), description);
     field.setText(QString::fromUtf8(c.text)); // typed, not yet left: marked by the run
     press();
-    EXPECT_EQ(form.lblinfo->caption().toStdString(), c.status);
+    EXPECT_EQ(form.statusLine->status().toStdString(), c.status);
     EXPECT_EQ(field.toolTip().toStdString(), c.tooltip);
 }
 

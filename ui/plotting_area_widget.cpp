@@ -1,4 +1,4 @@
-#include "picture_box.h"
+#include "plotting_area_widget.h"
 
 #include "line_clip.h"
 #include "unit_scale.h"
@@ -21,20 +21,20 @@ QColor toQColor(Colour c) { return QColor(c.red(), c.green(), c.blue()); }
 
 } // namespace
 
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
+PlottingAreaWidget::PlottingAreaWidget(QWidget* parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-QPointF PictureBox::toPixels(PointF p) const
+QPointF PlottingAreaWidget::toPixels(PointF p) const
 {
     const UnitScale scale = UnitScale::of(*this);
     return {static_cast<double>(p.x) * scale.pixelsPerUnitX(unit_),
             static_cast<double>(p.y) * scale.pixelsPerUnitY(unit_)};
 }
 
-std::optional<QPoint> PictureBox::pixelAt(PointF p) const
+std::optional<QPoint> PlottingAreaWidget::pixelAt(PointF p) const
 {
     const QPointF px = toPixels(p);
     // Written so that NaN fails too; only then is the conversion to int safe.
@@ -43,7 +43,7 @@ std::optional<QPoint> PictureBox::pixelAt(PointF p) const
     return QPoint(static_cast<int>(px.x()), static_cast<int>(px.y()));
 }
 
-void PictureBox::matchBackingImage()
+void PlottingAreaWidget::matchBackingImage()
 {
     const qreal dpr = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * dpr).toSize();
@@ -56,7 +56,7 @@ void PictureBox::matchBackingImage()
     dirty_ = rect();
 }
 
-void PictureBox::paintPending()
+void PlottingAreaWidget::paintPending()
 {
     matchBackingImage();
     QPainter painter(&image_);
@@ -64,15 +64,18 @@ void PictureBox::paintPending()
     painted_ = drawing_.end();
 }
 
-const QImage& PictureBox::image()
+const QImage& PlottingAreaWidget::image()
 {
     paintPending();
     return image_;
 }
 
-QSizeF PictureBox::sizeInInches() const { return {width() / double(logicalDpiX()), height() / double(logicalDpiY())}; }
+QSizeF PlottingAreaWidget::sizeInInches() const
+{
+    return {width() / double(logicalDpiX()), height() / double(logicalDpiY())};
+}
 
-QFont PictureBox::labelFont() const
+QFont PlottingAreaWidget::labelFont() const
 {
     QFont font = this->font();
     if (font.pixelSize() <= 0)
@@ -80,7 +83,7 @@ QFont PictureBox::labelFont() const
     return font;
 }
 
-void PictureBox::present()
+void PlottingAreaWidget::present()
 {
     paintPending();
     if (dirty_.isEmpty())
@@ -89,7 +92,7 @@ void PictureBox::present()
     dirty_ = {};
 }
 
-Status PictureBox::Picture(PictureData)
+Status PlottingAreaWidget::clear()
 {
     matchBackingImage();
     image_.fill(background_);
@@ -100,35 +103,35 @@ Status PictureBox::Picture(PictureData)
     return {};
 }
 
-Status PictureBox::ScaleMode(Unit unit)
+Status PlottingAreaWidget::setUnit(Unit unit)
 {
     unit_ = unit;
     return {};
 }
 
-Result<float> PictureBox::ScaleWidth()
+Result<float> PlottingAreaWidget::widthInUnits()
 {
     return static_cast<float>(width() / UnitScale::of(*this).pixelsPerUnitX(unit_));
 }
 
-Result<float> PictureBox::ScaleHeight()
+Result<float> PlottingAreaWidget::heightInUnits()
 {
     return static_cast<float>(height() / UnitScale::of(*this).pixelsPerUnitY(unit_));
 }
 
-Status PictureBox::CurrentX(float x)
+Status PlottingAreaWidget::setTextX(float x)
 {
     current_.x = x;
     return {};
 }
 
-Status PictureBox::CurrentY(float y)
+Status PlottingAreaWidget::setTextY(float y)
 {
     current_.y = y;
     return {};
 }
 
-Status PictureBox::Print(std::int32_t number)
+Status PlottingAreaWidget::writeNumber(std::int32_t number)
 {
     const QPointF at = toPixels(current_);
     if (!(std::fabs(at.x()) < kPrintReach && std::fabs(at.y()) < kPrintReach))
@@ -137,7 +140,7 @@ Status PictureBox::Print(std::int32_t number)
     return {};
 }
 
-Status PictureBox::Line(PointF from, PointF to, Colour colour)
+Status PlottingAreaWidget::drawLine(PointF from, PointF to, Colour colour)
 {
     const auto visible = clipLine(QLineF(toPixels(from), toPixels(to)), QRectF(rect()));
     if (!visible)
@@ -146,7 +149,7 @@ Status PictureBox::Line(PointF from, PointF to, Colour colour)
     return {};
 }
 
-Status PictureBox::PSet(PointF point)
+Status PlottingAreaWidget::setPoint(PointF point)
 {
     points_.insert(std::uint64_t{std::bit_cast<std::uint32_t>(point.x)} << 32 | std::bit_cast<std::uint32_t>(point.y));
     const auto pixel = pixelAt(point);
@@ -156,7 +159,7 @@ Status PictureBox::PSet(PointF point)
     return {};
 }
 
-void PictureBox::paintEvent(QPaintEvent* event)
+void PlottingAreaWidget::paintEvent(QPaintEvent* event)
 {
     paintPending();
     QPainter painter(this);
@@ -165,10 +168,10 @@ void PictureBox::paintEvent(QPaintEvent* event)
     painter.drawImage(r.topLeft(), image_, QRectF(QPointF(r.topLeft()) * dpr, QSizeF(r.size()) * dpr));
 }
 
-void PictureBox::resizeEvent(QResizeEvent*) { paintPending(); }
+void PlottingAreaWidget::resizeEvent(QResizeEvent*) { paintPending(); }
 
 // Shift+F10 opens the context menu, as the Menu key does.
-void PictureBox::keyPressEvent(QKeyEvent* event)
+void PlottingAreaWidget::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() != Qt::Key_F10 || event->modifiers() != Qt::ShiftModifier) {
         QWidget::keyPressEvent(event);

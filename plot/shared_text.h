@@ -1,5 +1,7 @@
 #pragma once
 
+// Text that a field and the plot run share without copying.
+
 #include <memory>
 #include <string>
 #include <string_view>

@@ -1,5 +1,7 @@
 #pragma once
 
+// How the user's locale writes numbers.
+
 #include <string>
 
 namespace kurvix {

@@ -110,8 +110,7 @@ std::string layOut(const Scientific& s, const NumberLocale& locale, int signific
     return text + d.substr(0, integerLength) + locale.decimalSeparator + d.substr(integerLength);
 }
 
-template <class T>
-std::string floatToText(T value, const NumberLocale& locale, int significantDigits)
+std::string floatToText(double value, const NumberLocale& locale, int significantDigits)
 {
     if (std::isnan(value))
         return "NaN";
@@ -206,23 +205,6 @@ std::string numberToText(double value, const NumberLocale& locale)
     Scientific s = toScientific(kLargestFifteenDigits, 15);
     s.negative = value < 0;
     return layOut(s, locale, 15);
-}
-
-std::string singleToText(float value, const NumberLocale& locale) { return floatToText(value, locale, 7); }
-
-std::string currencyToText(Currency value, const NumberLocale& locale)
-{
-    const std::int64_t ticks = value.ticks();
-    const std::uint64_t magnitude =
-        ticks < 0 ? 0U - static_cast<std::uint64_t>(ticks) : static_cast<std::uint64_t>(ticks);
-    std::string text = ticks < 0 ? "-" : "";
-    text += std::to_string(magnitude / Currency::kScale);
-    std::string fraction = std::to_string(magnitude % Currency::kScale + Currency::kScale).substr(1);
-    while (!fraction.empty() && fraction.back() == '0')
-        fraction.pop_back();
-    if (!fraction.empty())
-        text += locale.decimalSeparator + fraction;
-    return text;
 }
 
 } // namespace kurvix

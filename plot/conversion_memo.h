@@ -1,5 +1,7 @@
 #pragma once
 
+// A field's number, converted once per text instead of at every read.
+
 #include "result.h"
 #include "shared_text.h"
 

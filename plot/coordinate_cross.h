@@ -1,0 +1,21 @@
+#pragma once
+
+// The coordinate cross: the unit the run draws in, the centimetre tick labels
+// and the two axes.
+
+#include "continuation.h"
+#include "window_parts.h"
+
+namespace kurvix {
+
+inline constexpr Colour kAxisColour{12};
+
+// Sets the unit from the unit box's text ("cm" and "Maßstab" centimetres,
+// "mm", "Zoll"; anything else keeps the unit); for centimetres it also
+// writes the tick labels.
+void chooseUnit(Continuation& on, const WindowParts& window);
+
+// The axes through the centre of the area.
+void drawAxes(Continuation& on, const WindowParts& window);
+
+} // namespace kurvix

@@ -1,0 +1,185 @@
+#include "arithmetic.h"
+#include "counted_loop.h"
+#include "number_text.h"
+#include "value_cell.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <optional>
+#include <string>
+
+namespace kurvix {
+namespace {
+
+const auto rowName = [](const auto& info) { return std::string(info.param.name); };
+
+const NumberLocale kDe = NumberLocale::german();
+const NumberLocale kEn = NumberLocale::english();
+constexpr auto kNo = std::nullopt;
+
+ValueCell integer(int v) { return ValueCell(static_cast<std::int16_t>(v)); }
+Result<double> widened(const Result<float>& r) { return r ? Result<double>(*r) : Result<double>(r.fault()); }
+
+struct CellCase {
+    const char* name;
+    Result<ValueCell> got;
+    Result<ValueCell> want; // a value of a kind, or a fault
+};
+
+class CellSum : public ::testing::TestWithParam<CellCase> {};
+
+TEST_P(CellSum, KeepsOrWidensTheKindOrFails)
+{
+    const auto& [name, got, want] = GetParam();
+    ASSERT_EQ(got.ok(), want.ok());
+    if (!want) {
+        EXPECT_EQ(got.fault(), want.fault());
+        return;
+    }
+    EXPECT_EQ(got->kind(), want->kind());
+    EXPECT_EQ(got->number(), want->number());
+}
+
+const CellCase kCellSums[] = {
+    {"EmptyPlusEmptyIsIntegerZero", add(ValueCell(), ValueCell()), integer(0)},
+    {"EmptyPlusIntegerIsTheInteger", add(ValueCell(), integer(5)), integer(5)},
+    {"DoublePlusEmptyIsTheDouble", add(ValueCell(2.5), ValueCell()), ValueCell(2.5)},
+    {"IntegersAddToTheSmallestInteger", add(integer(-32767), integer(-1)), integer(-32768)},
+    {"IntegersAddToTheLargestInteger", add(integer(32766), integer(1)), integer(32767)},
+    {"IntegerOverflow", add(integer(-32768), integer(-1)), Fault::Overflow},
+    {"IntegerPlusDoubleIsDouble", add(integer(-5), ValueCell(0.001)), ValueCell(-4.999)},
+    {"DoubleOverflow", add(ValueCell(DBL_MAX), ValueCell(DBL_MAX)), Fault::Overflow},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, CellSum, ::testing::ValuesIn(kCellSums), rowName);
+
+struct ArithmeticCase {
+    const char* name;
+    Result<double> got;
+    std::optional<double> want; // nullopt: fails with the fault
+    Fault fault = Fault::Overflow;
+};
+
+class Arithmetic : public ::testing::TestWithParam<ArithmeticCase> {};
+
+TEST_P(Arithmetic, GivesAFiniteNumberOrItsFault)
+{
+    const auto& c = GetParam();
+    ASSERT_EQ(c.got.ok(), c.want.has_value());
+    if (c.want)
+        EXPECT_EQ(*c.got, *c.want);
+    else
+        EXPECT_EQ(c.got.fault(), c.fault);
+}
+
+const ArithmeticCase kArithmetic[] = {
+    {"MultiplyOverflow", multiply(1e200, -1e200), kNo},
+    {"DivideByZero", divide(0, 0), kNo, Fault::DivisionByZero},
+    {"DivideOverflow", divide(1e300, 1e-300), kNo},
+    {"NegativeBaseWholeExponent", power(-5, 2), 25},
+    {"NegativeBaseFractionalExponent", power(-5, 0.5), kNo, Fault::InvalidArgument},
+    {"ZeroToAFractionalPower", power(0, 0.5), 0},
+    {"ZeroToANegativePower", power(0, -1), kNo},
+    {"SingleHoldsItsLargest", widened(toSingle(FLT_MAX)), FLT_MAX},
+    {"SingleOverflow", widened(toSingle(-1e39)), kNo},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, Arithmetic, ::testing::ValuesIn(kArithmetic), rowName);
+
+TEST(CountedLoop, AddsTheStepToTheCellSoRoundingAccumulates)
+{
+    int passes = 0;
+    double last = 0;
+    for (CountedLoop x(-5, 5, 0.001); x.running(); x.next()) {
+        ++passes;
+        last = x.value();
+    }
+    EXPECT_EQ(passes, 10000);
+    EXPECT_NEAR(last, 4.999, 1e-9);
+    EXPECT_NE(last, 4.999);
+}
+
+struct WrittenCase {
+    const char* name;
+    double value;
+    const char* text; // under German
+};
+
+class Written : public ::testing::TestWithParam<WrittenCase> {};
+
+// Numbers are written to 15 significant digits, as the status line shows them.
+TEST_P(Written, ShowsFifteenDigitsWithTheLocalesSeparator)
+{
+    EXPECT_EQ(numberToText(GetParam().value, kDe), GetParam().text);
+}
+
+const WrittenCase kWritten[] = {
+    {"NegativeZero", -0.0, "0"},
+    {"ZeroBeforeTheSeparator", 0.01, "0,01"},
+    {"FifteenIntegerDigits", 123456789012345.0, "123456789012345"},
+    {"SixteenIntegerDigitsTurnScientific", 1234567890123456.0, "1,23456789012346E+15"},
+    {"SmallestFixedDecade", 0.00001, "0,00001"},
+    {"LargestScientificDecade", -0.000001, "-1E-06"},
+    {"OneDigitExponentPadded", 2e-9, "2E-09"},
+    {"TwoDigitExponent", 1.5e-10, "1,5E-10"},
+    {"LargestDoubleStaysReadable", DBL_MAX, "1,79769313486231E+308"},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, Written, ::testing::ValuesIn(kWritten), rowName);
+
+struct ReadCase {
+    const char* name;
+    std::string text;
+    std::optional<double> german; // nullopt: not a number
+    std::optional<double> english;
+    std::optional<std::int64_t> currencyTicks; // read under German
+};
+
+class Read : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(Read, ReadsTheNumberUnderEachLocaleAndAsCurrency)
+{
+    const auto& c = GetParam();
+    const auto value = [](const auto& r) { return r ? std::optional<double>(*r) : std::nullopt; };
+    EXPECT_EQ(value(textToDouble(c.text, kDe)), c.german);
+    EXPECT_EQ(value(textToDouble(c.text, kEn)), c.english);
+    const auto currency = textToCurrency(c.text, kDe);
+    EXPECT_EQ(currency ? std::optional(currency->ticks()) : std::nullopt, c.currencyTicks);
+}
+
+const ReadCase kReads[] = {
+    {"BlanksAround", "   7,5\t", 7.5, kNo, 75000},
+    {"PointIsAlwaysASeparator", "0.5", 0.5, 0.5, 5000},
+    {"SignedCapitalExponent", "+2,5E-3", 0.0025, kNo, 25},
+    {"Empty", "", kNo, kNo, kNo},
+    {"ManyLeadingZeros", std::string(1000, '0') + "42", 42.0, 42.0, 420000},
+    {"ZeroWithHugeExponent", "0e99999999999999999999", 0.0, 0.0, 0},
+    {"BeyondTheDoubleRange", "1e309", kNo, kNo, kNo},
+    {"BelowTheSubnormalsIsZero", "-1e-325", -0.0, -0.0, 0},
+    {"CurrencyRoundsUpFromTheFifthDecimal", "0,12346", 0.12346, kNo, 1235},
+    {"CurrencyRoundsAtItsFirstDigit", "6e-5", 6e-5, 6e-5, 1},
+    {"CurrencyTieWithTrailingZeroToEvenDown", "0,000050", 0.00005, kNo, 0},
+    {"CurrencyTieToEvenUp", "-0,00015", -0.00015, kNo, -2},
+    {"CurrencyAboveTheTieRoundsUp", "0,000050001", 0.000050001, kNo, 1},
+    {"CurrencyTieFromTheExponent", "25e-5", 25e-5, 25e-5, 2},
+    {"CurrencyMaximum", "922337203685477,5807", 922337203685477.5807, kNo, INT64_MAX},
+    {"CurrencyMinimum", "-922337203685477,5808", -922337203685477.5808, kNo, INT64_MIN},
+    {"CurrencyAboveTheMaximum", "922337203685477,5808", 922337203685477.5808, kNo, kNo},
+    {"CurrencyFarOutOfRange", "1e30", 1e30, 1e30, kNo},
+    {"GermanGroupsThousands", "-12.345.678", -12345678.0, kNo, -123456780000},
+    {"GermanGroupsBeforeTheComma", "1.234,5e1", 12345.0, kNo, 123450000},
+    {"EnglishGroupsThousands", "1,000", 1.0, 1000.0, 10000},
+    {"GroupAfterZeroIsAPoint", "0.001", 0.001, 0.001, 10},
+    {"GroupOfTwoIsAPoint", "1.00", 1.0, 1.0, 10000},
+    {"GroupThenPointIsNoNumber", "1.000.5", kNo, kNo, kNo},
+    {"GroupWithALetterIsNoNumber", "1.0a0", kNo, kNo, kNo},
+    {"FourDigitsBeforeThePointAreNoGroup", "1234.567", 1234.567, 1234.567, 12345670},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, Read, ::testing::ValuesIn(kReads), rowName);
+
+TEST(Read, TakesAMultiByteSeparatorAndNoCharacterBeyondTheText)
+{
+    EXPECT_EQ(*textToDouble("1\u066b5", NumberLocale{"\u066b"}), 1.5); // the Arabic decimal separator
+    EXPECT_EQ(*textToDouble(std::string_view("125").substr(0, 2), kDe), 12.0);
+}
+
+} // namespace
+} // namespace kurvix
