@@ -21,20 +21,20 @@ namespace {
 // destroys it while the application still exists.
 std::unique_ptr<kurvix::ui::PlotWindow>& windowSlot()
 {
-    static std::unique_ptr<kurvix::ui::PlotWindow> form;
-    return form;
+    static std::unique_ptr<kurvix::ui::PlotWindow> window;
+    return window;
 }
 
 kurvix::ui::PlotWindow& shownWindow()
 {
-    auto& form = windowSlot();
-    if (!form) {
-        form = std::make_unique<kurvix::ui::PlotWindow>();
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()))
+    auto& window = windowSlot();
+    if (!window) {
+        window = std::make_unique<kurvix::ui::PlotWindow>();
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get()))
             qFatal("window not exposed");
     }
-    return *form;
+    return *window;
 }
 
 // The longest a run goes on its own: from the last thing the event loop did
@@ -74,20 +74,20 @@ private:
 // Presses "Berechnen" once an iteration: from the click to "Fertig...",
 // painting of the final frame included. Also reports the median over the runs
 // of each run's longest stretch without the event loop.
-void timePresses(benchmark::State& state, kurvix::ui::PlotWindow& form)
+void timePresses(benchmark::State& state, kurvix::ui::PlotWindow& window)
 {
     std::vector<qint64> longestOfEachRun;
     StretchWatch watch;
     for (auto _ : state) {
         watch.startRun();
-        form.plotButton->click();
+        window.plotButton->click();
         longestOfEachRun.push_back(watch.longest());
         QCoreApplication::processEvents();
     }
     std::sort(longestOfEachRun.begin(), longestOfEachRun.end());
     state.counters["longest_stretch_ms_median_run"] =
         static_cast<double>(longestOfEachRun[longestOfEachRun.size() / 2]) / 1e6;
-    if (form.statusLine->text() != QStringLiteral("Fertig..."))
+    if (window.statusLine->text() != QStringLiteral("Fertig..."))
         state.SkipWithError("run did not finish");
 }
 
@@ -97,11 +97,11 @@ BENCHMARK(BM_WindowRun_Default)->Unit(benchmark::kMillisecond)->MinTime(2);
 // The same with Text2 holding a million characters (999,999 zeros, then 4).
 void BM_WindowRun_MillionCharacterField(benchmark::State& state)
 {
-    auto& form = shownWindow();
-    const QString original = form.fields[1]->text();
-    form.fields[1]->setText(QString(999'999, QLatin1Char('0')) + QLatin1Char('4'));
-    timePresses(state, form);
-    form.fields[1]->setText(original);
+    auto& window = shownWindow();
+    const QString original = window.fields[1]->text();
+    window.fields[1]->setText(QString(999'999, QLatin1Char('0')) + QLatin1Char('4'));
+    timePresses(state, window);
+    window.fields[1]->setText(original);
 }
 BENCHMARK(BM_WindowRun_MillionCharacterField)->Unit(benchmark::kMillisecond)->MinTime(2);
 
@@ -109,28 +109,28 @@ BENCHMARK(BM_WindowRun_MillionCharacterField)->Unit(benchmark::kMillisecond)->Mi
 // saved whole to a file; each iteration from the list to the last byte.
 kurvix::ui::PlotWindow& afterOneRun(benchmark::State& state)
 {
-    auto& form = shownWindow();
-    form.plotButton->click();
-    state.counters["list_KiB"] = static_cast<double>(form.area->drawing().bytes()) / 1024;
-    return form;
+    auto& window = shownWindow();
+    window.plotButton->click();
+    state.counters["list_KiB"] = static_cast<double>(window.area->drawing().bytes()) / 1024;
+    return window;
 }
 
 void BM_Export_Copy(benchmark::State& state)
 {
-    auto& form = afterOneRun(state);
+    auto& window = afterOneRun(state);
     for (auto _ : state)
-        form.drawingActions->copyToClipboard();
+        window.drawingActions->copyToClipboard();
 }
 BENCHMARK(BM_Export_Copy)->Unit(benchmark::kMillisecond);
 
 void timeSave(benchmark::State& state, kurvix::ui::FileFormat format)
 {
-    auto& form = afterOneRun(state);
-    const kurvix::ui::Sheet sheet{form.area->size(), form.area->sizeInInches(), form.area->background()};
+    auto& window = afterOneRun(state);
+    const kurvix::ui::Sheet sheet{window.area->size(), window.area->sizeInInches(), window.area->background()};
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("Kurve.") + kurvix::ui::suffix(format));
     for (auto _ : state)
-        if (kurvix::ui::writeWholeFile(path, kurvix::ui::encode(form.area->drawing(), sheet, format)))
+        if (kurvix::ui::writeWholeFile(path, kurvix::ui::encode(window.area->drawing(), sheet, format)))
             state.SkipWithError("not saved");
     state.counters["file_KiB"] = static_cast<double>(QFileInfo(path).size()) / 1024;
 }

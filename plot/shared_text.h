@@ -8,7 +8,7 @@
 
 namespace kurvix {
 
-// Immutable UTF-8 text shared between a control and its readers, so reading
+// Immutable UTF-8 text shared between a field and its readers, so reading
 // a field holding a million characters copies nothing.
 using SharedText = std::shared_ptr<const std::string>;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// What a screen reader hears of the window: names, descriptions, roles and actions.
+
 #include "field_check.h"
 #include "plotting_area.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// The command line: --help, --version, and Qt's own options.
+
 #include <QString>
 #include <QStringList>
 

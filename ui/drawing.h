@@ -1,5 +1,7 @@
 #pragma once
 
+// The plotting area's drawing as a list of operations that any painter can repeat.
+
 #include <QColor>
 #include <QFont>
 #include <QLineF>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Copying, saving and printing the drawing from the plotting area.
+
 #include "drawing_export.h"
 
 #include <QObject>

@@ -1,5 +1,8 @@
 #pragma once
 
+// The drawing as it leaves the window, always at true scale: PDF, SVG, PNG,
+// the clipboard and paper.
+
 #include "drawing.h"
 
 #include <QByteArray>
@@ -13,9 +16,6 @@ class QMimeData;
 class QPrinter;
 
 namespace kurvix::ui {
-
-// The plotting area's drawing as it leaves the window: in PDF, SVG and PNG
-// files, on the clipboard and on paper, always at true scale.
 
 enum class FileFormat { Pdf, Svg, Png };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Paces painting and event handling to the screen's refresh during a run.
+
 #include <QElapsedTimer>
 
 #include <chrono>

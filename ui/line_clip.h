@@ -1,5 +1,7 @@
 #pragma once
 
+// Clipping a line to the plotting area before it is drawn.
+
 #include <QLineF>
 #include <QRectF>
 

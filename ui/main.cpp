@@ -86,8 +86,8 @@ int main(int argc, char* argv[])
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTexts);
 
-    kurvix::ui::PlotWindow form;
-    kurvix::ui::closeOnTermination(form);
-    form.show();
+    kurvix::ui::PlotWindow window;
+    kurvix::ui::closeOnTermination(window);
+    window.show();
     return QApplication::exec();
 }

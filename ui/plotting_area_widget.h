@@ -1,5 +1,7 @@
 #pragma once
 
+// The plotting area on screen.
+
 #include "drawing.h"
 
 #include "plotting_area.h"
@@ -35,7 +37,7 @@ public:
 
     void present();
     [[nodiscard]] Unit unit() const { return unit_; }
-    // Distinct points set since the area was last cleared: the points of the picture as it stands.
+    // Distinct points set since the area was last cleared: the points of the drawing as it stands.
     [[nodiscard]] int pointsSet() const { return static_cast<int>(points_.size()); }
     [[nodiscard]] const QImage& image(); // as on screen, with everything drawn so far
     [[nodiscard]] const Drawing& drawing() const { return drawing_; }

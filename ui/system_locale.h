@@ -1,5 +1,7 @@
 #pragma once
 
+// The decimal separator of the user's locale.
+
 #include "number_locale.h"
 
 namespace kurvix::ui {

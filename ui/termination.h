@@ -1,10 +1,12 @@
 #pragma once
 
+// Ending Kurvix cleanly on SIGTERM.
+
 class QWidget;
 
 namespace kurvix::ui {
 
-// Ending on SIGTERM, as a session sends it at logout. The first request closes
+// A session sends SIGTERM at logout. The first request closes
 // the windows as the close box would, so a run in progress ends at its next
 // yield and the program with status 0; a second SIGTERM ends even a program
 // that no longer answers, at once.

@@ -1,5 +1,7 @@
 #pragma once
 
+// Physical lengths on screen: twips, centimetres, millimetres and inches to pixels.
+
 #include "plotting_area.h"
 
 class QWidget;

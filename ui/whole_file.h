@@ -1,5 +1,7 @@
 #pragma once
 
+// Writing a file whole or not at all.
+
 #include <QByteArray>
 #include <QString>
 

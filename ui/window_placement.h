@@ -1,5 +1,7 @@
 #pragma once
 
+// Where the window opens on the screen.
+
 #include <QPoint>
 #include <QRect>
 #include <QSize>

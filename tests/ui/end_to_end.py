@@ -18,7 +18,7 @@ import print_server
 import true_scale
 
 TERMS = [f"Term {t}, {part}" for t in (1, 2, 3) for part in ("Zähler", "Nenner", "Exponent")]
-# Role, name and text of each control a screen reader meets, in the window's order.
+# Role, name and text of each part a screen reader meets, in the window's order.
 CONTROLS = [("IMAGE", "Zeichenfläche", None), ("PUSH_BUTTON", "Berechnen", None)] \
     + list(zip(["TEXT"] * 10, TERMS + ["Konstante"], ["1", "4", "4", "-2", "1", "2", "2", "1", "0", "0"]))
 PPCM = 96 / 2.54  # pixels per centimetre at 96 dpi; the plotting area is 528 x 400 pixels at (8, 8)
@@ -99,7 +99,7 @@ def run(kurvix):
     press(button)
     wait_for(lambda: "Fertig..." in names, "Fertig...")
     run_ms = (time.monotonic() - started) * 1000
-    assert 0 < names.count("Fertig...") and len(names) <= run_ms / 4 + 2, f"{len(names)} caption events"  # frames >= 4 ms
+    assert 0 < names.count("Fertig...") and len(names) <= run_ms / 4 + 2, f"{len(names)} status line events"  # frames >= 4 ms
     assert all(re.fullmatch(r"Berechnung: \d+(,\d+)?%|Fertig\.\.\.", name) for name in names), names
     assert area.description == "Maßstab cm, 10000 Punkte" + ACTIONS, area.description
     wait_for(lambda: ink_near(window, 3.0, example(3.0)), "the last visible sample on screen")
@@ -134,7 +134,7 @@ def run(kurvix):
                                                    data=(32, close)))
     x11.flush()
     assert kurvix.wait(timeout=int(os.environ.get("CLOSE_LIMIT_S", "1"))) == 0, f"exit status {kurvix.returncode}"
-    print(f"end-to-end: all checks passed; a run of {run_ms:.0f} ms sent {len(names)} caption events")
+    print(f"end-to-end: all checks passed; a run of {run_ms:.0f} ms sent {len(names)} status line events")
 
 
 def clipboard(target):

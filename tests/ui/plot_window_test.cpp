@@ -1,14 +1,15 @@
 #include "plot_window.h"
 #include "system_locale.h"
 #include "termination.h"
-#include "unit_scale.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 #include <cerrno>
@@ -26,18 +27,18 @@ class PlotWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        form.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
 
-    void press() { QTest::mouseClick(form.plotButton, Qt::LeftButton); }
+    void press() { QTest::mouseClick(window.plotButton, Qt::LeftButton); }
 
     // Whether a pixel within one logical pixel of where (x, y) lands has the
-    // colour; the unit is the one set, y grows upward from the centre.
+    // colour; x and y in the unit the test expects, y upward from the centre.
     [[nodiscard]] bool inkAt(double x, double y, QRgb colour = qRgb(0, 0, 0))
     {
-        PlottingAreaWidget& area = *form.area;
-        const double ppu = UnitScale::of(area).pixelsPerUnitX(area.unit());
+        PlottingAreaWidget& area = *window.area;
+        const double ppu = area.logicalDpiX() / unitsPerInch;
         const int dpr = static_cast<int>(std::ceil(area.image().devicePixelRatio()));
         const QPoint at(static_cast<int>(std::floor(x * ppu + area.width() / 2.0)),
                         static_cast<int>(std::floor(area.height() / 2.0 - y * ppu)));
@@ -50,71 +51,122 @@ protected:
         return false;
     }
 
-    PlotWindow form;
+    // The status line's texts as shown on screen while a press runs; the first
+    // looks take a while each, so that the run spans several frames however
+    // fast it is.
+    [[nodiscard]] QStringList statusShownDuringPress()
+    {
+        QStringList shown;
+        QTimer sample;
+        QObject::connect(&sample, &QTimer::timeout, [&] {
+            shown << window.statusLine->text();
+            if (shown.size() <= 12)
+                QThread::msleep(5);
+        });
+        sample.start(2);
+        press();
+        return shown;
+    }
+
+    double unitsPerInch = 2.54;
+    PlotWindow window;
 };
 
 TEST_F(PlotWindowTest, StartsLaidOutInTwipsWithFocusOnTheArea)
 {
-    EXPECT_EQ(form.unitBox->currentIndex(), -1);
-    EXPECT_EQ(form.fields[9]->maxLength(), std::numeric_limits<int>::max());
-    EXPECT_EQ(form.focusWidget(), form.area);
+    EXPECT_EQ(window.unitBox->currentIndex(), -1);
+    EXPECT_EQ(window.fields[9]->maxLength(), std::numeric_limits<int>::max());
+    EXPECT_EQ(window.focusWidget(), window.area);
 
-    const UnitScale s = UnitScale::of(form);
-    const auto twips = [&](int l, int t, int w, int h) {
-        return QRect(s.twipsToPixelsX(l), s.twipsToPixelsY(t), s.twipsToPixelsX(w), s.twipsToPixelsY(h));
+    const auto twips = [&](int l, int t, int w, int h) { // 1440 twips to the inch
+        const auto px = [&](int twips, int dpi) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); };
+        const int x = window.logicalDpiX();
+        const int y = window.logicalDpiY();
+        return QRect(px(l, x), px(t, y), px(w, x), px(h, y));
     };
-    EXPECT_EQ(form.rect(), twips(0, 0, 8205, 8010));
-    EXPECT_EQ(form.area->geometry(), twips(120, 120, 7920, 6000));
-    EXPECT_TRUE(form.unitBox->isAncestorOf(form.childAt(form.unitBox->geometry().center()))); // in front of the area
+    EXPECT_EQ(window.rect(), twips(0, 0, 8205, 8010));
+    EXPECT_EQ(window.area->geometry(), twips(120, 120, 7920, 6000));
+    EXPECT_TRUE(
+        window.unitBox->isAncestorOf(window.childAt(window.unitBox->geometry().center()))); // in front of the area
 
-    std::vector<QWidget*> tabOrder{form.plotButton};
-    tabOrder.insert(tabOrder.end(), form.fields.begin(), form.fields.end());
-    tabOrder.insert(tabOrder.end(), {form.unitBox, form.area});
+    std::vector<QWidget*> tabOrder{window.plotButton};
+    tabOrder.insert(tabOrder.end(), window.fields.begin(), window.fields.end());
+    tabOrder.insert(tabOrder.end(), {window.unitBox, window.area});
     for (QWidget* next : tabOrder) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), next);
     }
 
-    QTest::keyClick(form.unitBox->lineEdit(), Qt::Key_Return); // a typed unit is not added to the list
-    EXPECT_EQ(form.unitBox->count(), 3);
+    QTest::keyClick(window.unitBox->lineEdit(), Qt::Key_Return); // a typed unit is not added to the list
+    EXPECT_EQ(window.unitBox->count(), 3);
+
+    // Automation finds the window's parts by these names.
+    QStringList names{window.objectName()};
+    for (const QWidget* part : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        names << part->objectName();
+    names.sort();
+    EXPECT_EQ(names.join(' ').toStdString(), "Combo1 Command1 Form1 Label1 Label10 Label2 Label3 Label4 Label5 Label6 "
+                                             "Label7 Label8 Label9 Picture1 Text1 Text10 Text2 Text3 Text4 Text5 Text6 "
+                                             "Text7 Text8 Text9 lblinfo");
+    EXPECT_EQ(window.fields[9]->objectName(), "Text10");
 }
 
 // Also run under LANG=C and at twice the pixel density.
 TEST_F(PlotWindowTest, PressPlotsTheExampleWithItsCrossAndProgressInTheLocale)
 {
-    PlottingArea& surface = *form.area; // points however far away draw nothing
+    PlottingArea& surface = *window.area; // points however far away draw nothing
     for (const float v : {1e30F, -1e30F, std::numeric_limits<float>::quiet_NaN()}) {
         EXPECT_TRUE(surface.setPoint({v, 1}).ok() && surface.setPoint({1, v}).ok() &&
                     surface.drawLine({v, v}, {-v, 2}, {12}).ok());
         EXPECT_TRUE(surface.setTextX(v).ok() && surface.writeNumber(7).ok());
     }
-    QImage blank = form.area->image();
-    blank.fill(form.area->background());
-    EXPECT_EQ(form.area->image(), blank);
+    QImage blank = window.area->image();
+    blank.fill(window.area->background());
+    EXPECT_EQ(window.area->image(), blank);
 
-    // The progress is written with this separator; the end-to-end test reads it.
-    EXPECT_EQ(systemNumberLocale().decimalSeparator, qgetenv("LANG").startsWith("de") ? "," : ".");
-    press();
-    EXPECT_EQ(form.statusLine->text().toStdString(), "Fertig...");
-    EXPECT_EQ(form.area->image().size(), form.area->size() * form.area->devicePixelRatio());
+    // The progress is shown during the run, written in the environment's locale.
+    const bool german = qgetenv("LANG").startsWith("de");
+    const QStringList statuses = statusShownDuringPress();
+    EXPECT_EQ(window.statusLine->text().toStdString(), "Fertig...");
+    const QStringList progress = statuses.filter(QRegularExpression(QStringLiteral("^Berechnung: [0-9.,]+%$")));
+    EXPECT_GE(progress.size(), 2) << statuses.join('|').toStdString();
+    EXPECT_FALSE(progress.filter(german ? QStringLiteral(".") : QStringLiteral(",")).size())
+        << progress.join('|').toStdString();
+    EXPECT_TRUE(progress.filter(german ? QStringLiteral(",") : QStringLiteral(".")).size())
+        << progress.join('|').toStdString();
+    EXPECT_EQ(window.area->image().size(), window.area->size() * window.area->devicePixelRatio());
     const QRgb axis = qRgb(12, 0, 0);
     EXPECT_TRUE(inkAt(-6.5, 0, axis) && inkAt(6.5, 0, axis) && inkAt(0, -5, axis) && inkAt(0, 5, axis));
     for (const double x : {-2.9, -2.0, -1.0, -0.5, 0.0, 0.7, 1.5, 2.0, 2.8})
         EXPECT_TRUE(inkAt(x, example(x))) << "x=" << x;
     EXPECT_FALSE(inkAt(1.5, example(1.5) + 1.5));
 
+    // Tick labels -5 .. 5 a centimetre apart: along the x axis, then up the y axis.
+    QStringList labels;
+    const double cm = window.area->logicalDpiX() / 2.54;
+    const QPointF centre(window.area->width() / 2.0, window.area->height() / 2.0);
+    for (const auto& operation : window.area->drawing().operations())
+        if (const auto* label = std::get_if<Drawing::Text>(&operation)) {
+            const int n = label->text.toInt();
+            const QPointF want = labels.size() < 11 ? centre + QPointF(n * cm, 0) : centre - QPointF(0, n * cm);
+            EXPECT_LT(QLineF(label->at, want).length(), 0.05) << label->text.toStdString();
+            labels << label->text;
+        }
+    EXPECT_EQ(labels.join(' ').toStdString(), "-5 -4 -3 -2 -1 0 1 2 3 4 5 -5 -4 -3 -2 -1 0 1 2 3 4 5");
+
     // What leaves the window is painted from the same list as what was drawn during the run.
-    const QImage& shown = form.area->image();
+    const QImage& shown = window.area->image();
     QImage fromList(shown.size(), QImage::Format_RGB32);
     fromList.setDevicePixelRatio(shown.devicePixelRatio());
-    fromList.fill(form.area->background());
+    fromList.fill(window.area->background());
     QPainter painter(&fromList);
-    form.area->drawing().paint(painter);
+    window.area->drawing().paint(painter);
     painter.end();
     EXPECT_EQ(fromList, shown);
 
-    for (const char* unit : {"mm", "Zoll"}) {
-        form.unitBox->setEditText(unit);
+    for (const auto& [unit, perInch] : {std::pair("mm", 25.4), std::pair("Zoll", 1.0)}) {
+        window.unitBox->setEditText(QString::fromUtf8(unit));
+        unitsPerInch = perInch;
         press();
         EXPECT_TRUE(inkAt(0, 2) && !inkAt(0, 1)) << unit;
     }
@@ -124,52 +176,52 @@ TEST_F(PlotWindowTest, PressPlotsTheExampleWithItsCrossAndProgressInTheLocale)
 TEST_F(PlotWindowTest, ClosingNestedRunsEndsThemAllAndLaterClicksStartNone)
 {
     std::function<void()> clickDeeper = [&] {
-        if (form.runDepth() == 8 && form.close())
+        if (window.runDepth() == 8 && window.close())
             return;
-        QTimer::singleShot(0, &form, clickDeeper);
-        form.plotButton->click();
+        QTimer::singleShot(0, &window, clickDeeper);
+        window.plotButton->click();
     };
     clickDeeper();
-    EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(form.runDepth(), 0);
-    form.plotButton->click();
-    EXPECT_EQ(form.runDepth(), 0);
-    EXPECT_NE(form.statusLine->status().toStdString(), "Fertig...");
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.runDepth(), 0);
+    window.plotButton->click();
+    EXPECT_EQ(window.runDepth(), 0);
+    EXPECT_NE(window.statusLine->status().toStdString(), "Fertig...");
 }
 
 // Presses as a window system delivers them: one posted at each pass through the event
 // loop, so each reaches the window where the running run yields.
 class PressFlood : public QObject {
 public:
-    PressFlood(PlotWindow& form, int presses) : form_(form), left_(presses) { startTimer(0); }
+    PressFlood(PlotWindow& window, int presses) : window_(window), left_(presses) { startTimer(0); }
     int deepest = 0;
 
 protected:
     void timerEvent(QTimerEvent* event) override
     {
-        deepest = std::max(deepest, form_.runDepth());
+        deepest = std::max(deepest, window_.runDepth());
         if (left_-- <= 0) {
             killTimer(event->timerId());
             return;
         }
-        const QPoint centre = form_.plotButton->rect().center();
+        const QPoint centre = window_.plotButton->rect().center();
         for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-            QCoreApplication::postEvent(form_.plotButton,
-                                        new QMouseEvent(type, centre, form_.plotButton->mapToGlobal(centre),
+            QCoreApplication::postEvent(window_.plotButton,
+                                        new QMouseEvent(type, centre, window_.plotButton->mapToGlobal(centre),
                                                         Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
     }
 
 private:
-    PlotWindow& form_;
+    PlotWindow& window_;
     int left_;
 };
 
 TEST_F(PlotWindowTest, AFloodOfPressesNestsEightDeepAndEndsWithTheWholeCurve)
 {
-    PressFlood flood(form, 300);
-    QTRY_VERIFY_WITH_TIMEOUT(flood.deepest > 0 && form.runDepth() == 0, 60000);
+    PressFlood flood(window, 300);
+    QTRY_VERIFY_WITH_TIMEOUT(flood.deepest > 0 && window.runDepth() == 0, 60000);
     EXPECT_EQ(flood.deepest, 8);
-    EXPECT_EQ(form.statusLine->status().toStdString(), "Fertig...");
+    EXPECT_EQ(window.statusLine->status().toStdString(), "Fertig...");
     for (const double x : {-2.9, -1.0, 0.0, 1.5, 2.8})
         EXPECT_TRUE(inkAt(x, example(x))) << "x=" << x;
 }
@@ -181,22 +233,22 @@ TEST_F(PlotWindowTest, NothingIsDrawnAfterTheNoFunctionBox)
     QTimer answer; // OK on the message box as soon as it shows
     QObject::connect(&answer, &QTimer::timeout, [&] {
         if (QWidget* box = QApplication::activeModalWidget()) {
-            pointsAtTheBox = form.area->pointsSet();
+            pointsAtTheBox = window.area->pointsSet();
             box->close();
         }
     });
     answer.start(1);
     std::function<void()> clickDeeper = [&] {
-        if (form.runDepth() == 3)
-            form.fields[0]->clear();
+        if (window.runDepth() == 3)
+            window.fields[0]->clear();
         else
-            QTimer::singleShot(0, &form, clickDeeper);
-        form.plotButton->click();
+            QTimer::singleShot(0, &window, clickDeeper);
+        window.plotButton->click();
     };
     clickDeeper();
-    EXPECT_EQ(form.runDepth(), 0);
-    EXPECT_EQ(form.area->pointsSet(), pointsAtTheBox);
-    EXPECT_EQ(form.statusLine->status().toStdString(), "Nichts gezeichnet: keine Funktionsgleichung");
+    EXPECT_EQ(window.runDepth(), 0);
+    EXPECT_EQ(window.area->pointsSet(), pointsAtTheBox);
+    EXPECT_EQ(window.statusLine->status().toStdString(), "Nichts gezeichnet: keine Funktionsgleichung");
 }
 
 struct MarkCase {
@@ -219,7 +271,7 @@ TEST_P(Marking, SaysWhichFieldCannotBeReadAndWhy)
             box->close();
     });
     answer.start(1);
-    TermField& field = *form.fields[static_cast<std::size_t>(c.field - 1)];
+    TermField& field = *window.fields[static_cast<std::size_t>(c.field - 1)];
     const QString description = field.accessibleDescription();
     field.setText(QString::fromUtf8(c.text));
     Q_EMIT field.editingFinished();
@@ -231,7 +283,7 @@ TEST_P(Marking, SaysWhichFieldCannotBeReadAndWhy)
     EXPECT_EQ(field.accessibleDescription(), description);
     field.setText(QString::fromUtf8(c.text)); // typed, not yet left: marked by the run
     press();
-    EXPECT_EQ(form.statusLine->status().toStdString(), c.status);
+    EXPECT_EQ(window.statusLine->status().toStdString(), c.status);
     EXPECT_EQ(field.toolTip().toStdString(), c.tooltip);
 }
 
