@@ -1,19 +1,19 @@
-# Starts a private Xvfb server and exports DISPLAY; stop_xvfb ends it.
+# Starts a private Xvfb server on a display it picks itself (-displayfd) and
+# exports DISPLAY; stop_xvfb ends it.
 start_xvfb() {
-    local n
-    for n in $(seq 91 189); do
-        [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ] || break
-    done
-    Xvfb ":${n}" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
+    local fifo n
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     XVFB_PID=$!
+    # Xvfb writes the display's number once it accepts connections.
+    if ! read -r -t 10 n <"$fifo"; then
+        rm -f "$fifo"
+        echo "Xvfb did not start" >&2
+        return 1
+    fi
+    rm -f "$fifo"
     export DISPLAY=":${n}"
-    local i
-    for i in $(seq 1 100); do
-        xdpyinfo >/dev/null 2>&1 && return 0
-        sleep 0.05
-    done
-    echo "Xvfb did not start on ${DISPLAY}" >&2
-    return 1
 }
 
 stop_xvfb() {
