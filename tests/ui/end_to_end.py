@@ -184,6 +184,8 @@ def drawing_leaves_the_window(app, area):
         save_through_dialog(app, path)
         wait_for(lambda: os.path.exists(path), path)
         true_scale.check(path, dpi)
+    if not PRINTS:
+        return
     since = time.time()
     xdotool("key", "ctrl+p")
     dialog(app, "Drucken")
@@ -205,7 +207,7 @@ def alert_says(app, text):
 def dialogs_during_a_run(stderr):
     """Dialogs opened from inside a run, in a program whose files may not grow past 2 KiB."""
     small = lambda: resource.setrlimit(resource.RLIMIT_FSIZE, (2048, 2048))
-    for title, shortcut in (("Speichern unter", "ctrl+s"), ("Drucken", "ctrl+p")):
+    for title, shortcut in (("Speichern unter", "ctrl+s"), ("Drucken", "ctrl+p"))[:2 if PRINTS else 1]:
         kurvix = start([sys.argv[-1]], env=env, stderr=stderr, preexec_fn=small)
         app, status = kurvomat()
         wid = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Kurvix$"],
@@ -293,8 +295,11 @@ try:
     import pyatspi  # connects to the accessibility bus just started
 
     assert pyatspi.Registry.getDesktop(0).childCount == 0  # the registry runs before the program looks for it
-    if not wayland:
+    PRINTS = None
+    if not wayland and print_server.can_start():
         PRINTS, env["CUPS_SERVER"] = print_server.start(started)
+    elif not wayland:
+        print("end-to-end: printing not checked: the print server runs as root (root, or sudo without a password)")
     with open(log, "w") as stderr:
         kurvix = start([sys.argv[-1]], env=env, stderr=stderr)
         on_wayland(kurvix, log) if wayland else run(kurvix)

@@ -1,8 +1,10 @@
 """A private CUPS scheduler on its own socket with one PDF printer (cups-pdf),
 so that a print job can be sent from the program's print dialog and the page
-that comes out measured. Needs root, as cups-pdf writes as the job's user."""
+that comes out measured. cups-pdf writes as the job's user, so the scheduler
+runs as root: started by root, or through sudo where it asks no password."""
 import glob
 import os
+import shutil
 import subprocess
 import tempfile
 import time
@@ -34,6 +36,12 @@ Sandboxing Relaxed
 """
 
 
+def can_start():
+    """Whether the scheduler can run as root here: as root, or through sudo without a password."""
+    return os.geteuid() == 0 or (shutil.which("sudo") is not None and
+                                 subprocess.run(["sudo", "-n", "true"], capture_output=True).returncode == 0)
+
+
 def start(processes):
     """Starts cupsd in a folder of its own with the default printer Kurvix-PDF on A4;
     returns the folder and the socket."""
@@ -47,7 +55,8 @@ def start(processes):
         conf.write(CUPSD_CONF.format(socket=socket))
     with open(os.path.join(root, "cups-files.conf"), "w") as conf:
         conf.write(FILES_CONF.format(root=root))
-    processes.append(subprocess.Popen(["cupsd", "-f", "-c", f"{root}/cupsd.conf", "-s", f"{root}/cups-files.conf"],
+    as_root = [] if os.geteuid() == 0 else ["sudo", "-n"]
+    processes.append(subprocess.Popen(as_root + ["cupsd", "-f", "-c", f"{root}/cupsd.conf", "-s", f"{root}/cups-files.conf"],
                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
     env = dict(os.environ, CUPS_SERVER=socket)
     for _ in range(200):
