@@ -165,6 +165,7 @@ const ReadCase kReads[] = {
     {"CurrencyAboveTheMaximum", "922337203685477,5808", 922337203685477.5808, kNo, kNo},
     {"CurrencyFarOutOfRange", "1e30", 1e30, 1e30, kNo},
     {"GermanGroupsThousands", "-12.345.678", -12345678.0, kNo, -123456780000},
+    {"ThreeDigitsBeforeAGroup", "123.456", 123456.0, 123.456, 1234560000},
     {"GermanGroupsBeforeTheComma", "1.234,5e1", 12345.0, kNo, 123450000},
     {"EnglishGroupsThousands", "1,000", 1.0, 1000.0, 10000},
     {"GroupAfterZeroIsAPoint", "0.001", 0.001, 0.001, 10},
