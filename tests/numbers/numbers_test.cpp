@@ -1,5 +1,4 @@
 #include "arithmetic.h"
-#include "counted_loop.h"
 #include "number_text.h"
 #include "value_cell.h"
 
@@ -84,19 +83,6 @@ const ArithmeticCase kArithmetic[] = {
     {"SingleOverflow", widened(toSingle(-1e39)), kNo},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, Arithmetic, ::testing::ValuesIn(kArithmetic), rowName);
-
-TEST(CountedLoop, AddsTheStepToTheCellSoRoundingAccumulates)
-{
-    int passes = 0;
-    double last = 0;
-    for (CountedLoop x(-5, 5, 0.001); x.running(); x.next()) {
-        ++passes;
-        last = x.value();
-    }
-    EXPECT_EQ(passes, 10000);
-    EXPECT_NEAR(last, 4.999, 1e-9);
-    EXPECT_NE(last, 4.999);
-}
 
 struct WrittenCase {
     const char* name;
