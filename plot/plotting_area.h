@@ -9,7 +9,7 @@
 
 namespace kurvix {
 
-enum class Unit : std::int16_t { Inch = 5, Millimetre = 6, Centimetre = 7 };
+enum class Unit { Centimetre, Millimetre, Inch };
 
 // Red in the lowest byte, then green, then blue.
 struct Colour {
