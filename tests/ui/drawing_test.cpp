@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -91,8 +93,9 @@ const FailingWriteCase kFailingWrites[] = {
      "Die Datei wäre größer, als hier erlaubt ist."},
     {"NameOfAFolder", [](const QString& f) { return f + "/Ordner"; }, RLIM_INFINITY,
      "Unter diesem Namen gibt es schon einen Ordner."},
+    // Root may write there, but no file can be made; anyone else may not write there.
     {"FolderWhereNothingCanBeCreated", [](const QString&) { return QStringLiteral("/proc/Kurve.pdf"); }, RLIM_INFINITY,
-     "Dort kann keine Datei angelegt werden."},
+     geteuid() == 0 ? "Dort kann keine Datei angelegt werden." : "Dort darf nicht geschrieben werden."},
     {"MissingFolder", [](const QString& f) { return f + "/fehlt/Kurve.pdf"; }, RLIM_INFINITY,
      "Diesen Ordner gibt es nicht."},
 };

@@ -58,7 +58,8 @@ def start(processes):
     as_root = [] if os.geteuid() == 0 else ["sudo", "-n"]
     processes.append(subprocess.Popen(as_root + ["cupsd", "-f", "-c", f"{root}/cupsd.conf", "-s", f"{root}/cups-files.conf"],
                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-    env = dict(os.environ, CUPS_SERVER=socket)
+    # lpstat and lpadmin are in /usr/sbin, which a user's PATH may lack.
+    env = dict(os.environ, CUPS_SERVER=socket, PATH=os.environ.get("PATH", "/usr/bin") + ":/usr/sbin:/sbin")
     for _ in range(200):
         if b"scheduler is running" in subprocess.run(["lpstat", "-r"], env=env, capture_output=True).stdout:
             break
