@@ -170,6 +170,16 @@ TEST_F(PlotWindowTest, PressPlotsTheExampleWithItsCrossAndProgressInTheLocale)
         press();
         EXPECT_TRUE(inkAt(0, 2) && !inkAt(0, 1)) << unit;
     }
+
+    // Each field reaches the plot as itself: ten different texts, one curve -0.5x^3 + 0.75 - 5/6 x - 2.
+    const char* texts[] = {"-1", "2", "3", "6", "8", "0", "5", "-6", "1", "-2"};
+    for (std::size_t i = 0; i < window.fields.size(); ++i)
+        window.fields[i]->setText(QString::fromLatin1(texts[i]));
+    window.unitBox->setEditText(QStringLiteral("cm"));
+    unitsPerInch = 2.54;
+    press();
+    for (const double x : {-2.0, -1.5, -1.0, 0.0, 1.0, 1.5})
+        EXPECT_TRUE(inkAt(x, -0.5 * x * x * x - 5.0 / 6 * x - 1.25)) << "x=" << x;
 }
 
 // Each click from inside the innermost run's yield nests one run deeper, as far as runs nest.
