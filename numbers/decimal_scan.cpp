@@ -19,11 +19,18 @@ std::string_view trimBlanks(std::string_view s)
     return s;
 }
 
-std::string_view takeDigits(std::string_view& s)
+// How many digits the text starts with.
+std::size_t leadingDigits(std::string_view s)
 {
     std::size_t n = 0;
     while (n < s.size() && isDigit(s[n]))
         ++n;
+    return n;
+}
+
+std::string_view takeDigits(std::string_view& s)
+{
+    const std::size_t n = leadingDigits(s);
     const auto digits = s.substr(0, n);
     s.remove_prefix(n);
     return digits;
@@ -60,17 +67,14 @@ bool takeSign(std::string_view& s)
 std::optional<std::string> takeGroupedDigits(std::string_view& s, const NumberLocale& locale)
 {
     const char group = locale.decimalSeparator == "," ? '.' : ',';
-    std::size_t first = 0;
-    while (first < s.size() && isDigit(s[first]))
-        ++first;
+    const std::size_t first = leadingDigits(s);
     if (first == 0 || first > 3 || s[0] == '0' || first == s.size() || s[first] != group)
         return std::nullopt;
     std::string digits(s.substr(0, first));
     std::size_t at = first;
     while (at < s.size() && s[at] == group) {
-        const auto next = s.substr(at + 1, 4);
-        if (next.size() < 3 || !isDigit(next[0]) || !isDigit(next[1]) || !isDigit(next[2]) ||
-            (next.size() == 4 && isDigit(next[3])))
+        const auto next = s.substr(at + 1, 4); // a group is exactly three digits
+        if (leadingDigits(next) != 3)
             return std::nullopt;
         digits.append(next.substr(0, 3));
         at += 4;

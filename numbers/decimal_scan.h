@@ -11,7 +11,8 @@
 
 namespace kurvix::detail {
 
-// The parts of a syntactically valid decimal number; views into the text.
+// The parts of a syntactically valid decimal number; the fraction is a view
+// into the text.
 struct DecimalParts {
     bool negative = false;
     std::string integerDigits; // without group separators

@@ -15,6 +15,8 @@ using detail::DecimalParts;
 // Decimal magnitudes far outside the double range: skip the exact parse.
 constexpr std::int64_t kBeyondDoubleMax = 310;
 constexpr std::int64_t kBelowDoubleMin = -330;
+// Numbers are written to this many significant digits.
+constexpr int kSignificantDigits = 15;
 // The largest number of 15 significant digits within the double range.
 constexpr double kLargestFifteenDigits = 1.79769313486231e308;
 
@@ -58,11 +60,10 @@ struct Scientific {
     int exponent = 0;   // of the first digit
 };
 
-template <class T>
-Scientific toScientific(T value, int significantDigits)
+Scientific toScientific(double value)
 {
     char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, significantDigits - 1);
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, kSignificantDigits - 1);
     const std::string_view s(buf, static_cast<std::size_t>(res.ptr - buf));
     Scientific out;
     std::size_t i = 0;
@@ -89,11 +90,11 @@ std::string exponentSuffix(int exponent)
     return text + std::to_string(magnitude);
 }
 
-std::string layOut(const Scientific& s, const NumberLocale& locale, int significantDigits)
+std::string layOut(const Scientific& s, const NumberLocale& locale)
 {
     std::string text = s.negative ? "-" : "";
     const auto& d = s.digits;
-    if (s.exponent >= significantDigits || s.exponent < -5) {
+    if (s.exponent >= kSignificantDigits || s.exponent < -5) {
         text += d.front();
         if (d.size() > 1)
             text += locale.decimalSeparator + d.substr(1);
@@ -110,7 +111,7 @@ std::string layOut(const Scientific& s, const NumberLocale& locale, int signific
     return text + d.substr(0, integerLength) + locale.decimalSeparator + d.substr(integerLength);
 }
 
-std::string floatToText(double value, const NumberLocale& locale, int significantDigits)
+std::string floatToText(double value, const NumberLocale& locale)
 {
     if (std::isnan(value))
         return "NaN";
@@ -118,7 +119,7 @@ std::string floatToText(double value, const NumberLocale& locale, int significan
         return value < 0 ? "-Inf" : "Inf";
     if (value == 0)
         return "0";
-    return layOut(toScientific(value, significantDigits), locale, significantDigits);
+    return layOut(toScientific(value), locale);
 }
 
 bool roundsUp(const DecimalParts& p, std::int64_t roundPos, std::uint64_t ticks)
@@ -199,12 +200,12 @@ Result<Currency> textToCurrency(std::string_view text, const NumberLocale& local
 std::string numberToText(double value, const NumberLocale& locale)
 {
     if (!std::isfinite(value) || std::fabs(value) < kLargestFifteenDigits)
-        return floatToText(value, locale, 15);
+        return floatToText(value, locale);
     // Rounded up, the largest doubles would be written as a number beyond
     // the double range that no longer reads back; round those toward zero.
-    Scientific s = toScientific(kLargestFifteenDigits, 15);
+    Scientific s = toScientific(kLargestFifteenDigits);
     s.negative = value < 0;
-    return layOut(s, locale, 15);
+    return layOut(s, locale);
 }
 
 } // namespace kurvix

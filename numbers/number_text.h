@@ -14,8 +14,8 @@ namespace kurvix {
 // Reads an optionally signed decimal number with an optional exponent
 // ("1e3", "2,5E-3"). The separator is the locale's; the point is always
 // accepted too, and the other one groups thousands ("1.234,5" under German).
-// Blanks around the number are ignored; "NaN" and "Inf" are not numbers. A value beyond the double range fails,
-// one too small for it reads as zero.
+// Blanks around the number are ignored; "NaN" and "Inf" are not numbers. A
+// value beyond the double range fails, one too small for it reads as zero.
 Result<double> textToDouble(std::string_view text, const NumberLocale& locale);
 
 // Same syntax, held to four decimals (half to even); fails outside the

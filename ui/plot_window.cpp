@@ -233,11 +233,11 @@ Yield PlotWindow::yieldToWindow()
     return Yield::Continue;
 }
 
-Status PlotWindow::showMessage(std::string_view prompt)
+Status PlotWindow::showMessage(std::string_view message)
 {
     ++messagesShown_;
     present();
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), QString::fromUtf8(prompt),
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), QString::fromUtf8(message),
                     QMessageBox::Ok, this);
     box.exec();
     // The run ends here: the status line no longer shows its progress.

@@ -40,10 +40,10 @@ public:
 
     FakeText& field(int number) { return fields.at(static_cast<std::size_t>(number - 1)); }
     // Its fields with the given parts; the benchmark brings parts that do not record.
-    WindowParts parts(PlottingArea& area, StatusLine& status, Messages& messages, WindowEvents& events)
+    WindowParts parts(PlottingArea& area, StatusLine& status, Messages& box, WindowEvents& events)
     {
         auto& f = fields;
-        return {area, unitBox, {f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9]}, status, messages, events};
+        return {area, unitBox, {f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9]}, status, box, events};
     }
     void press(const NumberLocale& locale = NumberLocale::german())
     {

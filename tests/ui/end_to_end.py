@@ -207,7 +207,8 @@ def alert_says(app, text):
 def dialogs_during_a_run(stderr):
     """Dialogs opened from inside a run, in a program whose files may not grow past 2 KiB."""
     small = lambda: resource.setrlimit(resource.RLIMIT_FSIZE, (2048, 2048))
-    for title, shortcut in (("Speichern unter", "ctrl+s"), ("Drucken", "ctrl+p"))[:2 if PRINTS else 1]:
+    dialogs = [("Speichern unter", "ctrl+s")] + ([("Drucken", "ctrl+p")] if PRINTS else [])
+    for title, shortcut in dialogs:
         kurvix = start([sys.argv[-1]], env=env, stderr=stderr, preexec_fn=small)
         app, status = kurvomat()
         wid = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Kurvix$"],
