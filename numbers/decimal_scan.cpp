@@ -36,6 +36,8 @@ std::string_view takeDigits(std::string_view& s)
     return digits;
 }
 
+// The locale's separator, and a point or comma that does not group thousands:
+// 1.5 under German reads as 1,5 under English.
 bool takeSeparator(std::string_view& s, const NumberLocale& locale)
 {
     const std::string_view sep = locale.decimalSeparator;
@@ -43,7 +45,7 @@ bool takeSeparator(std::string_view& s, const NumberLocale& locale)
         s.remove_prefix(sep.size());
         return true;
     }
-    if (s.starts_with('.')) {
+    if (s.starts_with('.') || s.starts_with(',')) {
         s.remove_prefix(1);
         return true;
     }
