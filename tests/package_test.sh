@@ -48,6 +48,8 @@ if env -u DISPLAY LANG=C "$bin" --fly 2>"$work/err"; then exit 1; else [ $? = 1 
 # Without a display: Qt's line and one of Kurvix's, status 1, never an abort.
 if env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LANG=C "$bin" 2>"$work/err"; then exit 1; else [ $? = 1 ]; fi
 [ "$(wc -l <"$work/err")" -le 3 ] && grep -q 'kurvix: cannot connect to a graphical display' "$work/err"
+if env LANG=C "$bin" -platform nosuch 2>"$work/err"; then exit 1; else [ $? = 1 ]; fi
+grep -q 'kurvix: no such Qt platform' "$work/err"
 desktop-file-validate "$share/applications/de.velmora.kurvix.desktop"
 grep -qx 'Categories=Education;Math;' "$share/applications/de.velmora.kurvix.desktop"
 # Kurvix has no homepage, so its absence is no fault; appstream before 1.0 does not know that check.

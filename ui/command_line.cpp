@@ -2,6 +2,10 @@
 
 #include <QCommandLineParser>
 
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
 namespace kurvix::ui {
 namespace {
 
@@ -39,7 +43,45 @@ QString usage(bool german)
                           "Qt's own options, such as -platform and -style, work too. More in \"man kurvix\".\n");
 }
 
+// Qt words these in English: no translation is loaded before the window.
+QString parserError(const QCommandLineParser& parser, const QStringList& arguments, bool german)
+{
+    const QString english = parser.errorText();
+    if (!german)
+        return english;
+    const std::pair<const char*, const char*> kTexts[] = {
+        {"Missing value after '%1'.", "nach „%1“ fehlt ein Wert"},
+        {"Unexpected value after '%1'.", "„%1“ nimmt keinen Wert"},
+    };
+    for (const QString& argument : arguments)
+        for (const auto& [source, translation] : kTexts)
+            if (const QString option = argument.section(QLatin1Char('='), 0, 0);
+                QString::fromLatin1(source).arg(option) == english)
+                return QString::fromUtf8(translation).arg(option);
+    return english;
+}
+
 } // namespace
+
+int answer(const CommandLine& line, std::FILE* out, std::FILE* err, bool german)
+{
+    const bool refused = line.action == CommandLine::Action::Refuse;
+    std::FILE* to = refused ? err : out;
+    if (std::fputs(line.text.toLocal8Bit().constData(), to) >= 0 && std::fflush(to) == 0)
+        return refused ? 1 : 0;
+    const char* why = std::strerror(errno);
+    std::fprintf(err, german ? "kurvix: Ausgabe nicht möglich: %s\n" : "kurvix: cannot write the output: %s\n", why);
+    return 1;
+}
+
+QString cannotStart(bool platformMissing, bool german)
+{
+    if (platformMissing)
+        return german ? QStringLiteral("kurvix: diese Qt-Plattform gibt es nicht (-platform oder QT_QPA_PLATFORM)")
+                      : QStringLiteral("kurvix: no such Qt platform (-platform or QT_QPA_PLATFORM)");
+    return german ? QStringLiteral("kurvix: keine grafische Anzeige erreichbar (DISPLAY oder WAYLAND_DISPLAY)")
+                  : QStringLiteral("kurvix: cannot connect to a graphical display (DISPLAY or WAYLAND_DISPLAY)");
+}
 
 CommandLine readCommandLine(const QStringList& arguments, const QString& version, bool german)
 {
@@ -56,7 +98,8 @@ CommandLine readCommandLine(const QStringList& arguments, const QString& version
     if (!parser.parse(arguments)) {
         const QString unknown = parser.unknownOptionNames().value(0);
         if (unknown.isEmpty())
-            return {CommandLine::Action::Refuse, QStringLiteral("kurvix: %1\n").arg(parser.errorText())};
+            return {CommandLine::Action::Refuse,
+                    QStringLiteral("kurvix: %1\n").arg(parserError(parser, arguments, german))};
         return {CommandLine::Action::Refuse, german ? QStringLiteral("kurvix: unbekannte Option „%1“\n").arg(unknown)
                                                     : QStringLiteral("kurvix: unknown option '%1'\n").arg(unknown)};
     }

@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -32,36 +33,41 @@ int answerCommandLine(int argc, char* argv[])
         kurvix::ui::readCommandLine(argumentsOf(argc, argv), QStringLiteral(KURVIX_VERSION), german);
     if (line.action == CommandLine::Action::OpenWindow)
         return -1;
-    const bool refused = line.action == CommandLine::Action::Refuse;
-    std::fprintf(refused ? stderr : stdout, "%s", line.text.toLocal8Bit().constData());
-    return refused ? 1 : 0;
+    return kurvix::ui::answer(line, stdout, stderr, german);
 }
 
 // Qt's messages while it connects to the display are held back, so that a
 // failure to connect ends in two lines and status 1 instead of an abort.
-QStringList& heldMessages()
+struct HeldMessages {
+    QStringList texts;
+    bool platformMissing = false;
+};
+
+HeldMessages& heldMessages()
 {
-    static QStringList held;
+    static HeldMessages held;
     return held;
 }
 
-void holdMessage(QtMsgType type, const QMessageLogContext&, const QString& text)
+void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
     if (type != QtFatalMsg) {
-        heldMessages() << text;
+        heldMessages().texts << text;
+        // Qt warns of a platform it cannot find; of one it found but could not start it only informs.
+        heldMessages().platformMissing |=
+            type == QtWarningMsg && context.category && std::strcmp(context.category, "qt.qpa.plugin") == 0;
         return;
     }
     const bool german = QLocale::system().language() == QLocale::German;
-    std::fprintf(stderr, "%s\n%s\n", qPrintable(heldMessages().value(0, text)),
-                 german ? "kurvix: keine grafische Anzeige erreichbar (DISPLAY oder WAYLAND_DISPLAY)"
-                        : "kurvix: cannot connect to a graphical display (DISPLAY or WAYLAND_DISPLAY)");
+    std::fprintf(stderr, "%s\n%s\n", qPrintable(heldMessages().texts.value(0, text)),
+                 qPrintable(kurvix::ui::cannotStart(heldMessages().platformMissing, german)));
     std::fflush(stderr);
     std::_Exit(1);
 }
 
 void showHeldMessages()
 {
-    for (const QString& text : std::exchange(heldMessages(), {}))
+    for (const QString& text : std::exchange(heldMessages().texts, {}))
         std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
@@ -69,9 +75,10 @@ void showHeldMessages()
 
 int main(int argc, char* argv[])
 {
-    kurvix::ui::catchTermination();
+    // Before anything opens a descriptor, which could take the place of a closed standard output.
     if (const int status = answerCommandLine(argc, argv); status >= 0)
         return status;
+    kurvix::ui::catchTermination();
     // A file that outgrows the user's size limit fails its write instead of ending the program.
     std::signal(SIGXFSZ, SIG_IGN);
     const QtMessageHandler qtMessages = qInstallMessageHandler(holdMessage);
