@@ -1,7 +1,8 @@
 #include "field_check.h"
 
-#include "terms.h"
+#include "arithmetic.h"
 #include "number_text.h"
+#include "terms.h"
 
 #include <algorithm>
 
@@ -16,24 +17,36 @@ FieldProblem fromFault(Fault fault, std::string_view text)
     return blank ? FieldProblem::Empty : FieldProblem::NotANumber;
 }
 
-bool isDenominator(int field)
+const TermFields* termOf(int field)
 {
-    return std::any_of(kTermFields.begin(), kTermFields.end(),
-                       [&](const TermFields& t) { return t.denominator == field; });
+    const auto* term = std::find_if(kTermFields.begin(), kTermFields.end(), [&](const TermFields& t) {
+        return t.numerator == field || t.denominator == field || t.exponent == field;
+    });
+    return term == kTermFields.end() ? nullptr : term;
 }
 
 } // namespace
 
-FieldProblem checkField(int field, std::string_view text, const NumberLocale& locale)
+FieldProblem checkField(int field, const FieldTexts& texts, const NumberLocale& locale)
 {
+    const auto textOf = [&](int f) { return texts.at(static_cast<std::size_t>(f - 1)); };
     if (field == kConstantField) {
-        const auto constant = textToCurrency(text, locale);
-        return constant ? FieldProblem::None : fromFault(constant.fault(), text);
+        const auto constant = textToCurrency(textOf(field), locale);
+        return constant ? FieldProblem::None : fromFault(constant.fault(), textOf(field));
     }
-    const auto number = textToDouble(text, locale);
+    const auto number = textToDouble(textOf(field), locale);
     if (!number)
-        return fromFault(number.fault(), text);
-    return isDenominator(field) && *number == 0 ? FieldProblem::ZeroDenominator : FieldProblem::None;
+        return fromFault(number.fault(), textOf(field));
+    const TermFields* term = termOf(field);
+    if (term && term->denominator == field && *number == 0)
+        return FieldProblem::ZeroDenominator;
+    if (term && term->numerator == field) {
+        // The run divides the two; an overflow leaves the term out as if the numerator were unreadable.
+        const auto denominator = textToDouble(textOf(term->denominator), locale);
+        if (denominator && *denominator != 0 && !divide(*number, *denominator))
+            return FieldProblem::TooLarge;
+    }
+    return FieldProblem::None;
 }
 
 } // namespace kurvix

@@ -150,15 +150,20 @@ QString fieldProblemText(FieldProblem problem)
     return {};
 }
 
-QString areaDescription(Unit unit, int points, bool noFunction, bool beforeAnyRun)
+QString areaDescription(AreaState state, Unit unit, int points)
 {
     const QString actions = QStringLiteral(". Im Kontextmenü: Kopieren, Speichern unter, Drucken.");
-    if (beforeAnyRun)
-        return QStringLiteral("Noch nichts gezeichnet") + actions;
+    switch (state) {
+    case AreaState::BeforeAnyRun: return QStringLiteral("Noch nichts gezeichnet") + actions;
+    case AreaState::Drawing: return QStringLiteral("Wird gezeichnet") + actions;
+    case AreaState::NoFunction:
+        if (points == 0)
+            return QStringLiteral("Nichts gezeichnet: keine Funktionsgleichung") + actions;
+        break;
+    case AreaState::Drawn: break;
+    }
     if (points == 0)
-        return (noFunction ? QStringLiteral("Nichts gezeichnet: keine Funktionsgleichung")
-                           : QStringLiteral("Nichts gezeichnet")) +
-               actions;
+        return QStringLiteral("Nichts gezeichnet") + actions;
     return QStringLiteral("Maßstab %1, %2 %3").arg(unitName(unit)).arg(points).arg(points == 1 ? "Punkt" : "Punkte") +
            actions;
 }

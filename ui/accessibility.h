@@ -19,8 +19,9 @@ QString termFieldDescription(int field);
 // Why the plot cannot read a field, in a word or two; empty where it can.
 QString fieldProblemText(FieldProblem problem);
 
-// What the plotting area shows, before any run or after one, and that its
-// drawing can be copied, saved and printed.
-QString areaDescription(Unit unit, int points, bool noFunction, bool beforeAnyRun);
+// What the plotting area shows: nothing yet, a run drawing, or what a run
+// drew; and that its drawing can be copied, saved and printed.
+enum class AreaState { BeforeAnyRun, Drawing, NoFunction, Drawn };
+QString areaDescription(AreaState state, Unit unit = Unit::Centimetre, int points = 0);
 
 } // namespace kurvix::ui

@@ -1,15 +1,16 @@
 #include "drawing_actions.h"
 
 #include "plotting_area_widget.h"
-#include "whole_file.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -25,6 +26,29 @@ QAction* action(const QString& text, QKeySequence::StandardKey key, QObject* par
 }
 
 const std::array kFilters{FileFormat::Pdf, FileFormat::Svg, FileFormat::Png};
+
+// Names a file's type and icon from its name alone: reading a listed file's
+// content can block for good (/proc/kmsg as root).
+class NameOnlyIcons : public QFileIconProvider {
+public:
+    QIcon icon(const QFileInfo& info) const override
+    {
+        if (info.isDir())
+            return QFileIconProvider::icon(Folder);
+        const QIcon themed = QIcon::fromTheme(typeOf(info).iconName());
+        return themed.isNull() ? QFileIconProvider::icon(File) : themed;
+    }
+    QString type(const QFileInfo& info) const override
+    {
+        return info.isDir() ? QFileIconProvider::type(info) : typeOf(info).comment();
+    }
+
+private:
+    [[nodiscard]] QMimeType typeOf(const QFileInfo& info) const
+    {
+        return QMimeDatabase().mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+    }
+};
 
 } // namespace
 
@@ -56,23 +80,36 @@ void DrawingActions::saveAs()
     QStringList filters;
     for (const FileFormat format : kFilters)
         filters << filterText(format);
+    NameOnlyIcons icons;
     QFileDialog dialog(window_, QStringLiteral("Speichern unter"), folder_);
+    dialog.setIconProvider(&icons);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // It would ask about the name as typed, not as written with its suffix.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filterText(format_));
     dialog.selectFile(QStringLiteral("Kurve.") + suffix(format_));
-    const int answer = dialog.exec();
-    if (windowGone())
-        return;
-    window_->activateWindow(); // also where no window manager gives the focus back
-    if (answer != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    const auto chosen = static_cast<std::size_t>(std::max(0, int(filters.indexOf(dialog.selectedNameFilter()))));
-    const SaveTarget target = saveTarget(dialog.selectedFiles().constFirst(), kFilters.at(chosen));
-    folder_ = dialog.directory().absolutePath();
-    format_ = target.format;
-    if (const auto failure = writeWholeFile(target.path, encode(area_->drawing(), sheet(), target.format)))
-        tell(QStringLiteral("„%1“ wurde nicht gespeichert. %2").arg(QDir::toNativeSeparators(target.path), *failure));
+    std::optional<SaveTarget> target;
+    while (!target) {
+        const int answer = dialog.exec();
+        if (windowGone())
+            return;
+        window_->activateWindow(); // also where no window manager gives the focus back
+        if (answer != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return;
+        const auto chosen = static_cast<std::size_t>(std::max(0, int(filters.indexOf(dialog.selectedNameFilter()))));
+        target = saveTarget(dialog.selectedFiles().constFirst(), kFilters.at(chosen));
+        if (QFileInfo(target->path).isFile() && !mayReplace(target->path)) {
+            if (windowGone())
+                return;
+            dialog.selectFile(QFileInfo(target->path).fileName());
+            target.reset();
+        }
+    }
+    folder_ = QFileInfo(target->path).absolutePath();
+    format_ = target->format;
+    if (const auto failure = ui::save(area_->drawing(), sheet(), *target))
+        tell(*failure);
 }
 
 void DrawingActions::printOnPaper()
@@ -88,7 +125,18 @@ void DrawingActions::printOnPaper()
     window_->activateWindow();
     if (answer != QDialog::Accepted)
         return;
-    ui::printOnPaper(area_->drawing(), sheet(), printer);
+    if (const auto failure = ui::print(area_->drawing(), sheet(), printer))
+        tell(*failure);
+}
+
+bool DrawingActions::mayReplace(const QString& path)
+{
+    QMessageBox box(
+        QMessageBox::Warning, QCoreApplication::applicationName(),
+        QStringLiteral("„%1“ existiert bereits.\nSoll die Datei ersetzt werden?").arg(QDir::toNativeSeparators(path)),
+        QMessageBox::Yes | QMessageBox::No, window_);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void DrawingActions::tell(const QString& text)

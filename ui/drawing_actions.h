@@ -34,6 +34,7 @@ public:
 private:
     [[nodiscard]] Sheet sheet() const;
     [[nodiscard]] bool windowGone() const; // closed while a dialog was open
+    [[nodiscard]] bool mayReplace(const QString& path);
     void tell(const QString& text);
 
     QPointer<PlottingAreaWidget> area_;

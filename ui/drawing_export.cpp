@@ -1,6 +1,11 @@
 #include "drawing_export.h"
 
+#include "print_queue.h"
+#include "whole_file.h"
+
 #include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QMimeData>
@@ -70,8 +75,44 @@ QByteArray png(const Drawing& drawing, const Sheet& sheet)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
-    writer.write(renderImage(drawing, sheet));
+    if (!writer.write(renderImage(drawing, sheet)))
+        return {};
     return bytes;
+}
+
+QString notSaved(const QString& path, const QString& reason)
+{
+    return QStringLiteral("„%1“ wurde nicht gespeichert. %2").arg(QDir::toNativeSeparators(path), reason);
+}
+
+// Centred on a page of the given size in device pixels, at true scale or
+// scaled down to fit.
+void paintOnPage(QPainter& painter, const Drawing& drawing, const Sheet& sheet, QSizeF page, double dpi)
+{
+    const QSizeF size = sheet.inches * dpi;
+    const double fit = std::min({1.0, page.width() / size.width(), page.height() / size.height()});
+    painter.translate((page.width() - size.width() * fit) / 2, (page.height() - size.height() * fit) / 2);
+    paintSheet(painter, drawing, sheet, dpi * fit / sheet.pixelsPerInchX(), dpi * fit / sheet.pixelsPerInchY());
+}
+
+// The page the print dialog laid out, as a PDF file written whole.
+std::optional<QString> printToFile(const Drawing& drawing, const Sheet& sheet, const QPrinter& printer)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setCreator(QStringLiteral("Kurvix"));
+    writer.setTitle(printer.docName());
+    writer.setResolution(printer.resolution());
+    QPageLayout layout = printer.pageLayout();
+    layout.setMinimumMargins({});
+    layout.setMargins({});
+    writer.setPageLayout(layout);
+    QPainter painter(&writer);
+    paintOnPage(painter, drawing, sheet, layout.fullRectPixels(writer.resolution()).size(), writer.resolution());
+    painter.end();
+    return writeWholeFile(printer.outputFileName(), bytes);
 }
 
 } // namespace
@@ -101,10 +142,19 @@ QImage renderImage(const Drawing& drawing, const Sheet& sheet, int dotsPerInch)
 namespace {
 
 // The drawing as it was when copied; each format is made when a program
-// first asks for it, so copying costs almost nothing.
+// first asks for it, so copying costs almost nothing. A clipboard manager
+// asks only as the program ends, when fonts are gone: so both are made
+// before, as the application is about to quit.
 class DrawingMimeData : public QMimeData {
 public:
-    DrawingMimeData(const Drawing& drawing, const Sheet& sheet) : drawing_(drawing), sheet_(sheet) {}
+    DrawingMimeData(const Drawing& drawing, const Sheet& sheet) : drawing_(drawing), sheet_(sheet)
+    {
+        connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] {
+            for (const QString& format : formats())
+                static_cast<void>(bytes(format));
+            drawing_ = {};
+        });
+    }
 
     QStringList formats() const override { return {QStringLiteral("image/png"), QStringLiteral("image/svg+xml")}; }
     bool hasFormat(const QString& mimeType) const override { return formats().contains(mimeType); }
@@ -112,33 +162,52 @@ public:
 protected:
     QVariant retrieveData(const QString& mimeType, QMetaType) const override
     {
-        if (mimeType == QLatin1String("image/png"))
-            return png(drawing_, sheet_);
-        if (mimeType == QLatin1String("image/svg+xml"))
-            return svg(drawing_, sheet_);
-        return {};
+        return hasFormat(mimeType) ? QVariant(bytes(mimeType)) : QVariant();
     }
 
 private:
+    const QByteArray& bytes(const QString& mimeType) const
+    {
+        const bool isPng = mimeType == QLatin1String("image/png");
+        QByteArray& made = isPng ? png_ : svg_;
+        if (made.isEmpty())
+            made = isPng ? png(drawing_, sheet_) : svg(drawing_, sheet_);
+        return made;
+    }
+
     Drawing drawing_;
     Sheet sheet_;
+    mutable QByteArray png_;
+    mutable QByteArray svg_;
 };
 
 } // namespace
 
 QMimeData* clipboardData(const Drawing& drawing, const Sheet& sheet) { return new DrawingMimeData(drawing, sheet); }
 
-double printOnPaper(const Drawing& drawing, const Sheet& sheet, QPrinter& printer)
+std::optional<QString> print(const Drawing& drawing, const Sheet& sheet, QPrinter& printer)
 {
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        if (const auto failure = printToFile(drawing, sheet, printer))
+            return notSaved(printer.outputFileName(), *failure);
+        return std::nullopt;
+    }
+    const QString name = printer.printerName();
     printer.setFullPage(true); // centred on the paper, not on its printable part
-    QPainter painter(&printer);
-    const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
-    const double dpi = printer.resolution();
-    const QSizeF size = sheet.inches * dpi;
-    const double fit = std::min({1.0, paper.width() / size.width(), paper.height() / size.height()});
-    painter.translate((paper.width() - size.width() * fit) / 2, (paper.height() - size.height() * fit) / 2);
-    paintSheet(painter, drawing, sheet, dpi * fit / sheet.pixelsPerInchX(), dpi * fit / sheet.pixelsPerInchY());
-    return fit;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        const auto held = queueHeld(name);
+        return QStringLiteral("Die Kurve wurde nicht gedruckt: Der Drucker „%1“ ist %2.")
+            .arg(name, held.value_or(QStringLiteral("nicht bereit")));
+    }
+    paintOnPage(painter, drawing, sheet, printer.paperRect(QPrinter::DevicePixel).size(), printer.resolution());
+    painter.end(); // hands the job to the print system
+    if (const auto refusal = jobRefusal())
+        return QStringLiteral("Die Kurve wurde nicht gedruckt: Der Drucker „%1“ nimmt sie nicht an (%2).")
+            .arg(name, *refusal);
+    if (const auto held = queueHeld(name))
+        return QStringLiteral("Die Kurve wird noch nicht gedruckt: Der Drucker „%1“ ist %2.").arg(name, *held);
+    return std::nullopt;
 }
 
 QString suffix(FileFormat format)
@@ -163,11 +232,26 @@ QString filterText(FileFormat format)
 
 SaveTarget saveTarget(const QString& chosenPath, FileFormat filterFormat)
 {
-    const QString typed = QFileInfo(chosenPath).suffix().toLower();
+    QString path = chosenPath;
+    while (path.endsWith(QLatin1Char('.')) || path.endsWith(QLatin1Char(' '))) // no empty suffix, no "x.pdf .png"
+        path.chop(1);
+    const QString typed = QFileInfo(path).suffix().toLower();
     for (const FileFormat format : kFormats)
         if (typed == suffix(format))
-            return {chosenPath, format};
-    return {chosenPath + QLatin1Char('.') + suffix(filterFormat), filterFormat};
+            return {path, format};
+    return {path + QLatin1Char('.') + suffix(filterFormat), filterFormat};
+}
+
+std::optional<QString> save(const Drawing& drawing, const Sheet& sheet, const SaveTarget& target)
+{
+    const QByteArray bytes = encode(drawing, sheet, target.format);
+    if (bytes.isEmpty()) // never in place of an earlier file
+        return notSaved(
+            target.path,
+            QStringLiteral("Die Zeichnung ließ sich nicht als %1 umwandeln.").arg(suffix(target.format).toUpper()));
+    if (const auto failure = writeWholeFile(target.path, bytes))
+        return notSaved(target.path, *failure);
+    return std::nullopt;
 }
 
 } // namespace kurvix::ui

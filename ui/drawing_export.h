@@ -12,6 +12,8 @@
 #include <QSizeF>
 #include <QString>
 
+#include <optional>
+
 class QMimeData;
 class QPrinter;
 
@@ -32,13 +34,16 @@ struct Sheet {
 
 inline constexpr int kImageDotsPerInch = 300;
 
+// Empty where the encoding failed.
 QByteArray encode(const Drawing& drawing, const Sheet& sheet, FileFormat format);
 QImage renderImage(const Drawing& drawing, const Sheet& sheet, int dotsPerInch = kImageDotsPerInch);
 // The drawing as PNG and as SVG, for pasting into other programs.
 QMimeData* clipboardData(const Drawing& drawing, const Sheet& sheet);
-// Centred on the paper at true scale, or scaled down where the paper is smaller.
-// Returns the scale used.
-double printOnPaper(const Drawing& drawing, const Sheet& sheet, QPrinter& printer);
+// Centred on the paper at true scale, or scaled down where the paper is
+// smaller; where the print dialog chose a PDF file, that file is written
+// whole or not at all. Returns what to tell the user where the curve was not
+// printed (or waits in a stopped queue), in German.
+std::optional<QString> print(const Drawing& drawing, const Sheet& sheet, QPrinter& printer);
 
 // Where and how a save goes: a suffix the user typed decides the format,
 // otherwise the chosen filter does and its suffix is added.
@@ -47,6 +52,9 @@ struct SaveTarget {
     FileFormat format;
 };
 SaveTarget saveTarget(const QString& chosenPath, FileFormat filterFormat);
+// Writes the file whole, never one whose encoding failed. Returns what to
+// tell the user where it was not saved, in German.
+std::optional<QString> save(const Drawing& drawing, const Sheet& sheet, const SaveTarget& target);
 QString suffix(FileFormat format);
 QString filterText(FileFormat format);
 

@@ -93,7 +93,7 @@ void PlotWindow::buildParts()
     place(area, kAreaPlacement);
     area->setObjectName(QStringLiteral("Picture1"));
     area->setAccessibleName(QStringLiteral("Zeichenfläche"));
-    area->setAccessibleDescription(areaDescription(area->unit(), 0, false, true));
+    describeArea(AreaState::BeforeAnyRun);
     drawingActions = new DrawingActions(*area, *this);
     area->addActions({drawingActions->copy, drawingActions->save, drawingActions->print});
     area->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -112,7 +112,12 @@ void PlotWindow::buildParts()
         place(fields[i], row.at);
         fields[i]->setObjectName(numbered("Text", i));
         connect(fields[i], &QLineEdit::editingFinished, this, [this, i] { markField(i, false); });
-        connect(fields[i], &QLineEdit::textChanged, this, [this, i] { markField(i, true); });
+        // A term's numerator is read together with its denominator.
+        connect(fields[i], &QLineEdit::textChanged, this, [this, i] {
+            const std::size_t first = i - i % 3;
+            for (std::size_t f = first; f < std::min(first + 3, fields.size()); ++f)
+                markField(f, true);
+        });
     }
     for (std::size_t i = 0; i < formulaLabels.size(); ++i) {
         const auto& row = kLabelRows[i];
@@ -171,6 +176,7 @@ void PlotWindow::plot()
     const QPointer<PlotWindow> guard(this);
     const int messagesBefore = messagesShown_;
     ++runDepth_;
+    describeArea(AreaState::Drawing);
     kurvix::runPlot(windowParts(), locale_);
     if (!guard)
         return;
@@ -179,11 +185,19 @@ void PlotWindow::plot()
     endRuns_ = runDepth_ > 0 && (endRuns_ || noFunction);
     if (closed_)
         return;
-    area->setAccessibleDescription(areaDescription(area->unit(), area->pointsSet(), noFunction, false));
+    if (runDepth_ == 0) // an outer run goes on drawing
+        describeArea(noFunction ? AreaState::NoFunction : AreaState::Drawn);
     if (const QString unread = markUnreadableFields(); !unread.isEmpty() && statusLine->status() == kDoneStatus.data())
         static_cast<void>(statusLine->setStatus(
             QStringLiteral("%1 Nicht lesbar: %2").arg(statusLine->status(), unread).toStdString()));
     present();
+}
+
+void PlotWindow::describeArea(AreaState state)
+{
+    const QString description = areaDescription(state, area->unit(), area->pointsSet());
+    if (description != area->accessibleDescription()) // a screen reader hears each change
+        area->setAccessibleDescription(description);
 }
 
 void PlotWindow::markField(std::size_t index, bool onlyUnmark)
@@ -191,8 +205,10 @@ void PlotWindow::markField(std::size_t index, bool onlyUnmark)
     TermField& field = *fields[index];
     if (onlyUnmark && field.problem().isEmpty())
         return;
-    const FieldProblem problem =
-        checkField(static_cast<int>(index) + 1, *field.sharedText()->get(), locale_); // the text the run reads
+    FieldTexts texts; // as the run reads them
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        texts[i] = *fields[i]->sharedText()->get();
+    const FieldProblem problem = checkField(static_cast<int>(index) + 1, texts, locale_);
     if (!onlyUnmark || problem == FieldProblem::None)
         field.showProblem(fieldProblemText(problem));
 }

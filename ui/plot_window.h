@@ -2,6 +2,7 @@
 
 // Kurvix's window, which runs the plot when "Berechnen" is pressed.
 
+#include "accessibility.h"
 #include "drawing_actions.h"
 #include "frame_pacer.h"
 #include "plotting_area_widget.h"
@@ -59,6 +60,7 @@ private:
     Status showMessage(std::string_view message) override;
 
     void buildParts();
+    void describeArea(AreaState state);
     void markField(std::size_t index, bool onlyUnmark);
     [[nodiscard]] QString markUnreadableFields();
     void place(QWidget* part, const Placement& at) const;

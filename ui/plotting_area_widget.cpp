@@ -151,10 +151,10 @@ Status PlottingAreaWidget::drawLine(PointF from, PointF to, Colour colour)
 
 Status PlottingAreaWidget::setPoint(PointF point)
 {
-    points_.insert(std::uint64_t{std::bit_cast<std::uint32_t>(point.x)} << 32 | std::bit_cast<std::uint32_t>(point.y));
     const auto pixel = pixelAt(point);
     if (!pixel)
         return {};
+    points_.insert(std::uint64_t{std::bit_cast<std::uint32_t>(point.x)} << 32 | std::bit_cast<std::uint32_t>(point.y));
     drawing_.addDot(*pixel, foreground_);
     return {};
 }

@@ -37,7 +37,7 @@ public:
 
     void present();
     [[nodiscard]] Unit unit() const { return unit_; }
-    // Distinct points set since the area was last cleared: the points of the drawing as it stands.
+    // Distinct points set inside the area since it was last cleared: the points of the drawing as it stands.
     [[nodiscard]] int pointsSet() const { return static_cast<int>(points_.size()); }
     [[nodiscard]] const QImage& image(); // as on screen, with everything drawn so far
     [[nodiscard]] const Drawing& drawing() const { return drawing_; }

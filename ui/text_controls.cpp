@@ -67,6 +67,24 @@ UnitBox::UnitBox(const QStringList& items, const QString& text, QWidget* parent)
     setEditText(text);
 }
 
+StatusLabel::StatusLabel(const QString& text, QWidget* parent) : QLabel(parent) { display(text); }
+
+void StatusLabel::display(const QString& text)
+{
+    if (text != shown_)
+        setAccessibleName(text); // before the text, so that a screen reader hears one change
+    shown_ = text;
+    const QString fitting = fontMetrics().elidedText(text, Qt::ElideRight, contentsRect().width());
+    setToolTip(fitting == text ? QString() : text);
+    setText(fitting);
+}
+
+void StatusLabel::resizeEvent(QResizeEvent* event)
+{
+    QLabel::resizeEvent(event);
+    display(shown_);
+}
+
 Status StatusLabel::setStatus(std::string_view text)
 {
     pending_.assign(text);
@@ -78,10 +96,10 @@ void StatusLabel::present()
 {
     if (!hasPending_)
         return;
-    setText(QString::fromStdString(pending_));
+    display(QString::fromStdString(pending_));
     hasPending_ = false;
 }
 
-QString StatusLabel::status() const { return hasPending_ ? QString::fromStdString(pending_) : text(); }
+QString StatusLabel::status() const { return hasPending_ ? QString::fromStdString(pending_) : shown_; }
 
 } // namespace kurvix::ui

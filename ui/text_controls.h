@@ -43,17 +43,25 @@ private:
     SharedText text_ = makeText("");
 };
 
-// The status line. Keeps the latest text at once; shows it when the window presents a frame.
+// The status line. Keeps the latest text at once; shows it when the window
+// presents a frame, shortened with "…" where it does not fit, and whole in
+// its tooltip and accessible name.
 class StatusLabel : public QLabel, public StatusLine {
 public:
-    explicit StatusLabel(const QString& text, QWidget* parent = nullptr) : QLabel(text, parent) {}
+    explicit StatusLabel(const QString& text, QWidget* parent = nullptr);
     Status setStatus(std::string_view text) override;
     void present();
     [[nodiscard]] QString status() const;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void display(const QString& text);
+
     std::string pending_;
     bool hasPending_ = false;
+    QString shown_;
 };
 
 } // namespace kurvix::ui

@@ -5,6 +5,8 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kurvix::ui {
 namespace {
@@ -28,25 +30,55 @@ QString reason(int error, const QString& path, const QString& detail = {})
     }
 }
 
+// The file's own error first (Qt calls a full disk a resource error), then
+// errno as the failing call left it.
+QString reason(const QSaveFile& file, int error, const QString& path)
+{
+    if (file.error() == QFileDevice::ResourceError && error != EMFILE)
+        return reason(ENOSPC, path);
+    return reason(error, path, file.errorString());
+}
+
+// Returns errno as the call left it, 0 where it succeeded.
+template <class Call>
+int failureOf(Call call)
+{
+    errno = 0;
+    return call() ? 0 : (errno ? errno : -1);
+}
+
+// The replaced file's owner and group carry over where the user may give them (root may).
+void keepOwner(const QSaveFile& file, const QString& path)
+{
+    struct stat earlier = {};
+    if (::stat(QFile::encodeName(path).constData(), &earlier) != 0)
+        return;
+    if (::fchown(file.handle(), earlier.st_uid, earlier.st_gid) == 0)
+        return;
+    [[maybe_unused]] const int group = ::fchown(file.handle(), static_cast<uid_t>(-1), earlier.st_gid);
+}
+
 } // namespace
 
 std::optional<QString> writeWholeFile(const QString& path, const QByteArray& bytes)
 {
-    if (QFileInfo(path).isDir())
+    const QFileInfo earlier(path); // a link counts as what it points to
+    if (earlier.isDir())
         return reason(EISDIR, path);
+    if (earlier.exists() && !earlier.isFile()) // a device or a pipe is never replaced by a file
+        return QStringLiteral("Unter diesem Namen gibt es schon etwas anderes als eine Datei.");
     QSaveFile file(path);
-    errno = 0;
     // Unbuffered, so that a write cut short (a full disk, a size limit) shows here and is never committed.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return reason(errno, path, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const int error = errno;
+    if (const int error = failureOf([&] { return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered); }))
+        return reason(file, error, path);
+    if (earlier.exists())
+        keepOwner(file, path);
+    if (const int error = failureOf([&] { return file.write(bytes) == bytes.size(); })) {
         file.cancelWriting();
-        return reason(error, path, file.errorString());
+        return reason(file, error, path);
     }
-    errno = 0;
-    if (!file.commit())
-        return reason(errno, path, file.errorString());
+    if (const int error = failureOf([&] { return file.commit(); }))
+        return reason(file, error, path);
     return std::nullopt;
 }
 

@@ -154,6 +154,7 @@ struct FieldCase {
     int field;
     const char* text;
     FieldProblem problem;
+    const char* termOneDenominator = "4";
 };
 
 class FieldReading : public ::testing::TestWithParam<FieldCase> {};
@@ -161,7 +162,9 @@ class FieldReading : public ::testing::TestWithParam<FieldCase> {};
 TEST_P(FieldReading, TellsWhyTheRunCannotUseAField)
 {
     const auto& c = GetParam();
-    EXPECT_EQ(checkField(c.field, c.text, NumberLocale::german()), c.problem);
+    FieldTexts texts{"1", c.termOneDenominator, "4", "-2", "1", "2", "2", "1", "0", "0"};
+    texts.at(static_cast<std::size_t>(c.field - 1)) = c.text;
+    EXPECT_EQ(checkField(c.field, texts, NumberLocale::german()), c.problem);
 }
 
 const FieldCase kFieldReadings[] = {
@@ -173,6 +176,8 @@ const FieldCase kFieldReadings[] = {
     {"ConstantWithinTheCurrency", 10, "1e14", FieldProblem::None},
     {"ZeroDenominator", 5, "0,0", FieldProblem::ZeroDenominator},
     {"ZeroNumeratorReads", 4, "0", FieldProblem::None},
+    {"CoefficientBeyondTheDoubles", 1, "1e300", FieldProblem::TooLarge, "1e-10"},
+    {"CoefficientWithinTheDoubles", 1, "1e300", FieldProblem::None, "1e-8"},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, FieldReading, ::testing::ValuesIn(kFieldReadings), rowName);
 

@@ -4,15 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <QDir>
 #include <QFile>
+#include <QPrinter>
 #include <QTemporaryDir>
 
 #include <csignal>
 #include <functional>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kurvix::ui {
 namespace {
@@ -42,11 +43,13 @@ const TargetCase kTargets[] = {
     {"SuffixInCapitals", "/a/K.PNG", FileFormat::Svg, "/a/K.PNG", FileFormat::Png},
     {"NoSuffixTakesTheFilters", "/a/Kurve", FileFormat::Png, "/a/Kurve.png", FileFormat::Png},
     {"UnknownSuffixKeptFilterAdded", "/a/Kurve.txt", FileFormat::Pdf, "/a/Kurve.txt.pdf", FileFormat::Pdf},
+    {"TrailingDotAddsNoEmptySuffix", "/a/Punkt.", FileFormat::Pdf, "/a/Punkt.pdf", FileFormat::Pdf},
+    {"TrailingSpaceAfterASuffix", "/a/Leer.pdf ", FileFormat::Png, "/a/Leer.pdf", FileFormat::Pdf},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, SaveTargetChoice, ::testing::ValuesIn(kTargets), rowName);
 
 // Runs the write with the process's file size limit lowered, as `ulimit -f` does.
-std::optional<QString> writeWithSizeLimit(const QString& path, const QByteArray& bytes, rlim_t limit)
+std::optional<QString> withSizeLimit(rlim_t limit, const std::function<std::optional<QString>()>& write)
 {
     rlimit before{};
     getrlimit(RLIMIT_FSIZE, &before);
@@ -54,17 +57,21 @@ std::optional<QString> writeWithSizeLimit(const QString& path, const QByteArray&
     rlimit lowered = before;
     lowered.rlim_cur = limit;
     setrlimit(RLIMIT_FSIZE, &lowered);
-    auto result = writeWholeFile(path, bytes);
+    auto result = write();
     setrlimit(RLIMIT_FSIZE, &before);
     std::signal(SIGXFSZ, previous);
     return result;
 }
 
+enum class Way { Write, PrintToFile, SaveAnEmptyImage };
+
 struct FailingWriteCase {
     const char* name;
-    std::function<QString(const QString& folder)> path; // in a fresh folder holding "Kurve.pdf" = "alt"
+    const char* file; // in a fresh folder holding "Kurve.pdf" = "alt" and "Ordner", unless absolute
+    Way way;
     rlim_t sizeLimit;
-    const char* reason;
+    const char* reason;    // the end of the message
+    bool readOnly = false; // the earlier file; root may write it anyway
 };
 
 class FailingWrite : public ::testing::TestWithParam<FailingWriteCase> {};
@@ -73,15 +80,32 @@ class FailingWrite : public ::testing::TestWithParam<FailingWriteCase> {};
 TEST_P(FailingWrite, SaysWhyAndLeavesTheFolderAsItWas)
 {
     const auto& c = GetParam();
+    if (c.readOnly && geteuid() == 0)
+        GTEST_SKIP() << "root may write a read-only file";
     QTemporaryDir folder;
     QFile earlier(folder.filePath(QStringLiteral("Kurve.pdf")));
     ASSERT_TRUE(earlier.open(QIODevice::WriteOnly) && earlier.write("alt") == 3);
     earlier.close();
+    earlier.setPermissions(c.readOnly ? QFile::ReadOwner : QFile::ReadOwner | QFile::WriteOwner);
     QDir(folder.path()).mkdir(QStringLiteral("Ordner"));
+    const QString path = QDir(folder.path()).filePath(QString::fromUtf8(c.file));
 
-    const auto failure = writeWithSizeLimit(c.path(folder.path()), QByteArray(100'000, 'x'), c.sizeLimit);
+    Drawing drawing;
+    drawing.addLine({0, 0, 100, 100}, Qt::black);
+    const auto failure = withSizeLimit(c.sizeLimit, [&]() -> std::optional<QString> {
+        switch (c.way) {
+        case Way::Write: return writeWholeFile(path, QByteArray(100'000, 'x'));
+        case Way::PrintToFile: {
+            QPrinter printer;
+            printer.setOutputFileName(path);
+            return print(drawing, Sheet{{528, 400}, {5.5, 4.17}}, printer);
+        }
+        case Way::SaveAnEmptyImage: return save(drawing, Sheet{{528, 400}, {1e-9, 1e-9}}, {path, FileFormat::Png});
+        }
+        return std::nullopt;
+    });
     ASSERT_TRUE(failure.has_value());
-    EXPECT_EQ(failure->toStdString(), c.reason);
+    EXPECT_TRUE(failure->endsWith(QString::fromUtf8(c.reason))) << failure->toStdString();
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
               (QStringList{QStringLiteral("Kurve.pdf"), QStringLiteral("Ordner")}));
     ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
@@ -89,27 +113,40 @@ TEST_P(FailingWrite, SaysWhyAndLeavesTheFolderAsItWas)
 }
 
 const FailingWriteCase kFailingWrites[] = {
-    {"DiskFull", [](const QString& f) { return f + "/Kurve.pdf"; }, 4096,
-     "Die Datei wäre größer, als hier erlaubt ist."},
-    {"NameOfAFolder", [](const QString& f) { return f + "/Ordner"; }, RLIM_INFINITY,
-     "Unter diesem Namen gibt es schon einen Ordner."},
+    {"DiskFull", "Kurve.pdf", Way::Write, 4096, "Die Datei wäre größer, als hier erlaubt ist."},
+    {"PrintToAFileOnAFullDisk", "Kurve.pdf", Way::PrintToFile, 512, "Die Datei wäre größer, als hier erlaubt ist."},
+    {"ImageThatCannotBeEncoded", "Kurve.pdf", Way::SaveAnEmptyImage, RLIM_INFINITY,
+     "Die Zeichnung ließ sich nicht als PNG umwandeln."},
+    {"NameOfAFolder", "Ordner", Way::Write, RLIM_INFINITY, "Unter diesem Namen gibt es schon einen Ordner."},
+    {"ReadOnlyFile", "Kurve.pdf", Way::Write, RLIM_INFINITY, "Dort darf nicht geschrieben werden.", true},
     // Root may write there, but no file can be made; anyone else may not write there.
-    {"FolderWhereNothingCanBeCreated", [](const QString&) { return QStringLiteral("/proc/Kurve.pdf"); }, RLIM_INFINITY,
+    {"FolderWhereNothingCanBeCreated", "/proc/Kurve.pdf", Way::Write, RLIM_INFINITY,
      geteuid() == 0 ? "Dort kann keine Datei angelegt werden." : "Dort darf nicht geschrieben werden."},
-    {"MissingFolder", [](const QString& f) { return f + "/fehlt/Kurve.pdf"; }, RLIM_INFINITY,
-     "Diesen Ordner gibt es nicht."},
+    {"MissingFolder", "fehlt/Kurve.pdf", Way::Write, RLIM_INFINITY, "Diesen Ordner gibt es nicht."},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, FailingWrite, ::testing::ValuesIn(kFailingWrites), rowName);
 
-TEST(WholeFile, ReplacesAnEarlierFileOnlyWhenComplete)
+// Through a link, keeping the replaced file's mode, and its owner and group where the user may give them.
+TEST(WholeFile, ReplacesAnEarlierFileOnlyWhenCompleteKeepingItsOwnerAndMode)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("Kurve.svg"));
+    const QString link = folder.filePath(QStringLiteral("Verweis.svg"));
     EXPECT_FALSE(writeWholeFile(path, "alt").has_value());
-    EXPECT_FALSE(writeWholeFile(path, "neu").has_value());
+    ASSERT_TRUE(QFile::link(path, link));
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+    const uid_t nobody = geteuid() == 0 ? 65534 : geteuid();
+    ASSERT_EQ(::chown(QFile::encodeName(path).constData(), nobody, nobody == 65534 ? 65534 : getegid()), 0);
+
+    EXPECT_FALSE(writeWholeFile(link, "neu").has_value());
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), path);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "neu");
+    struct stat now = {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &now), 0);
+    EXPECT_EQ(now.st_mode & 07777, 0640U);
+    EXPECT_EQ(now.st_uid, nobody);
 }
 
 struct PlacementCase {

@@ -9,6 +9,7 @@ import signal
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 from gi.repository import GLib
@@ -101,7 +102,7 @@ def run(kurvix):
     run_ms = (time.monotonic() - started) * 1000
     assert 0 < names.count("Fertig...") and len(names) <= run_ms / 4 + 2, f"{len(names)} status line events"  # frames >= 4 ms
     assert all(re.fullmatch(r"Berechnung: \d+(,\d+)?%|Fertig\.\.\.", name) for name in names), names
-    assert area.description == "Maßstab cm, 10000 Punkte" + ACTIONS, area.description
+    assert area.description == "Maßstab cm, 6133 Punkte" + ACTIONS, area.description
     wait_for(lambda: ink_near(window, 3.0, example(3.0)), "the last visible sample on screen")
     assert ink_near(window, -6.8, 0, (12, 0, 0)) and ink_near(window, 0, -5, (12, 0, 0)), "the cross in colour 12"
     for x in (-2.8, -2, -1, 0.5, 1.3, 2, 2.9):
@@ -134,7 +135,38 @@ def run(kurvix):
                                                    data=(32, close)))
     x11.flush()
     assert kurvix.wait(timeout=int(os.environ.get("CLOSE_LIMIT_S", "1"))) == 0, f"exit status {kurvix.returncode}"
+    clipboard_saved()
     print(f"end-to-end: all checks passed; a run of {run_ms:.0f} ms sent {len(names)} status line events")
+
+
+def clipboard_manager(saved):
+    """A desktop's clipboard manager: when a program that owns the clipboard ends, it asks the
+    manager to save the clipboard (SAVE_TARGETS), and the manager fetches the PNG and the SVG."""
+    x11 = display.Display()
+    atom = x11.intern_atom
+    window = x11.screen().root.create_window(0, 0, 1, 1, 0, X.CopyFromParent)
+    window.set_selection_owner(atom("CLIPBOARD_MANAGER"), X.CurrentTime)
+    x11.flush()
+    while True:
+        request = x11.next_event()
+        if request.type != X.SelectionRequest or request.target != atom("SAVE_TARGETS"):
+            continue
+        for target in ("image/png", "image/svg+xml"):
+            window.convert_selection(atom("CLIPBOARD"), atom(target), atom("KURVIX_SAVED"), X.CurrentTime)
+            while x11.next_event().type != X.SelectionNotify:
+                pass
+            got = window.get_full_property(atom("KURVIX_SAVED"), X.AnyPropertyType)
+            saved[target] = got.value if got else b""
+        request.requestor.send_event(protocol.event.SelectionNotify(
+            time=request.time, requestor=request.requestor, selection=request.selection, target=request.target,
+            property=request.property))
+        x11.flush()
+
+
+def clipboard_saved():
+    """The clipboard manager holds what the program that just ended had copied."""
+    wait_for(lambda: len(SAVED) == 2, "the clipboard saved by its manager")
+    assert SAVED.pop("image/png").startswith(b"\x89PNG\r\n\x1a\n") and b"<svg" in SAVED.pop("image/svg+xml")
 
 
 def clipboard(target):
@@ -196,12 +228,24 @@ def drawing_leaves_the_window(app, area):
         print(print_server.log(PRINTS), file=sys.stderr)
         raise
     true_scale.check(page, 254, page=(210, 297), page_tolerance=0.2)  # A4
+    # A queue that refuses the job (CUPS says why in its own words), and one that holds it: each said in a box.
+    for refuse, allow, says in ((["cupsreject"], "cupsaccept", "gedruckt: Der Drucker „Kurvix-PDF“ nimmt sie nicht an ("),
+                                (["cupsdisable", "-r", "Papierstau"], "cupsenable", "„Kurvix-PDF“ ist angehalten: Papierstau.")):
+        print_server.admin(PRINTS, *refuse, "Kurvix-PDF")
+        xdotool("mousemove", *centre(area), "click", "1", "key", "ctrl+p")
+        dialog(app, "Drucken")
+        xdotool("key", "Return")
+        alert_says(app, says)
+        print_server.admin(PRINTS, "cancel", "-a", "Kurvix-PDF")
+        print_server.admin(PRINTS, allow, "Kurvix-PDF")
 
 
 def alert_says(app, text):
-    alert = wait_for(lambda: [c for c in app if c and is_a(c, "ALERT")], "a message box")[0]
-    assert alert.name == "Kurvomat" and text in names_in(alert), names_in(alert)
+    alerts = lambda: [c for c in app if c and is_a(c, "ALERT")]
+    alert = wait_for(alerts, "a message box")[0]
+    assert alert.name == "Kurvomat" and any(text in name for name in names_in(alert) if name), names_in(alert)
     press(pyatspi.findDescendant(alert, lambda c: c.name == "OK"))
+    wait_for(lambda: not alerts(), "the message box closed")
 
 
 def dialogs_during_a_run(stderr):
@@ -215,7 +259,7 @@ def dialogs_during_a_run(stderr):
                              capture_output=True, text=True, timeout=10).stdout.split()[0]
         button = [str(c) for c in (460, 444)]
         kurvix.send_signal(signal.SIGSTOP)  # both reach it at once: the run starts, and its first yield opens the dialog
-        xdotool("mousemove", "--window", wid, *button, "click", "1", "key", shortcut)  # focus is on the window
+        xdotool("mousemove", "--window", wid, *button, "click", "1", "key", "ctrl+c", shortcut)  # focus is on the window
         kurvix.send_signal(signal.SIGCONT)
         dialog(app, title)
         assert status.name.startswith("Berechnung: "), status.name  # the run waits for the dialog
@@ -231,6 +275,7 @@ def dialogs_during_a_run(stderr):
         since = time.time()
         kurvix.terminate()  # a session ending while the dialog is open
         assert kurvix.wait(timeout=int(os.environ.get("CLOSE_LIMIT_S", "1"))) == 0, f"exit status {kurvix.returncode}"
+        clipboard_saved()
         printed = [f for f in glob.glob(os.path.expanduser("~/PDF/*.pdf")) if os.path.getmtime(f) >= since]
         assert not printed and not os.path.exists(path), "written after the program was asked to end"
 
@@ -289,6 +334,8 @@ try:
         start(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-dpi", "96", "-nolisten", "tcp"],
               pass_fds=[write], stderr=subprocess.DEVNULL)
         os.environ["DISPLAY"] = env["DISPLAY"] = ":" + os.read(read, 16).decode().strip()
+        SAVED = {}
+        threading.Thread(target=clipboard_manager, args=(SAVED,), daemon=True).start()
     start(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
     owner = ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
              "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"]

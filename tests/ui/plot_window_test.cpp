@@ -4,10 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractFileIconProvider>
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeDatabase>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -17,6 +24,7 @@
 #include <csignal>
 #include <functional>
 #include <limits>
+#include <sys/stat.h>
 
 namespace kurvix::ui {
 namespace {
@@ -60,6 +68,7 @@ protected:
         QTimer sample;
         QObject::connect(&sample, &QTimer::timeout, [&] {
             shown << window.statusLine->text();
+            described << window.area->accessibleDescription();
             if (shown.size() <= 12)
                 QThread::msleep(5);
         });
@@ -69,6 +78,7 @@ protected:
     }
 
     double unitsPerInch = 2.54;
+    QStringList described; // the plotting area's description during a press
     PlotWindow window;
 };
 
@@ -128,6 +138,11 @@ TEST_F(PlotWindowTest, PressPlotsTheExampleWithItsCrossAndProgressInTheLocale)
     const bool german = qgetenv("LANG").startsWith("de");
     const QStringList statuses = statusShownDuringPress();
     EXPECT_EQ(window.statusLine->text().toStdString(), "Fertig...");
+    // Never the picture the run cleared away; at the end the points inside the area.
+    const QString actions = QStringLiteral(". Im Kontextmenü: Kopieren, Speichern unter, Drucken.");
+    EXPECT_EQ(described.filter("Maßstab").size(), 0);
+    EXPECT_TRUE(described.contains("Wird gezeichnet" + actions)) << described.join('|').toStdString();
+    EXPECT_EQ(window.area->accessibleDescription().toStdString(), ("Maßstab cm, 6133 Punkte" + actions).toStdString());
     const QStringList progress = statuses.filter(QRegularExpression(QStringLiteral("^Berechnung: [0-9.,]+%$")));
     EXPECT_GE(progress.size(), 2) << statuses.join('|').toStdString();
     EXPECT_FALSE(progress.filter(german ? QStringLiteral(".") : QStringLiteral(",")).size())
@@ -267,6 +282,7 @@ struct MarkCase {
     const char* text;
     const char* tooltip;
     const char* status; // after a press
+    std::vector<std::pair<int, const char*>> others{};
 };
 
 class Marking : public PlotWindowTest, public ::testing::WithParamInterface<MarkCase> {};
@@ -281,6 +297,8 @@ TEST_P(Marking, SaysWhichFieldCannotBeReadAndWhy)
             box->close();
     });
     answer.start(1);
+    for (const auto& [other, text] : c.others)
+        window.fields[static_cast<std::size_t>(other - 1)]->setText(QString::fromUtf8(text));
     TermField& field = *window.fields[static_cast<std::size_t>(c.field - 1)];
     const QString description = field.accessibleDescription();
     field.setText(QString::fromUtf8(c.text));
@@ -295,6 +313,18 @@ TEST_P(Marking, SaysWhichFieldCannotBeReadAndWhy)
     press();
     EXPECT_EQ(window.statusLine->status().toStdString(), c.status);
     EXPECT_EQ(field.toolTip().toStdString(), c.tooltip);
+    // Shortened where it does not fit, whole in its tooltip and to a screen reader.
+    const StatusLabel& status = *window.statusLine;
+    EXPECT_EQ(status.accessibleName(), status.status());
+    const bool whole = status.text() == status.status();
+    EXPECT_EQ(whole, status.fontMetrics().horizontalAdvance(status.status()) <= status.contentsRect().width());
+    EXPECT_TRUE(whole ? status.toolTip().isEmpty()
+                      : status.text().endsWith(u'…') && status.status().startsWith(status.text().chopped(1)) &&
+                            status.toolTip() == status.status())
+        << status.text().toStdString();
+    for (const auto& [other, text] : c.others) // a mark goes with the other fields that caused it
+        window.fields[static_cast<std::size_t>(other - 1)]->setText(QStringLiteral("1"));
+    EXPECT_TRUE(c.others.empty() || field.toolTip() == field.accessibleName()) << field.toolTip().toStdString();
 }
 
 const MarkCase kMarks[] = {
@@ -307,8 +337,109 @@ const MarkCase kMarks[] = {
     {"ZeroDenominator", 8, "0", "Term 3, Nenner: Nenner ist 0",
      "Fertig... Nicht lesbar: Term 3, Nenner (Nenner ist 0)"},
     {"FirstTermGivesTheBox", 1, "x", "Term 1, Zähler: keine Zahl", "Nichts gezeichnet: keine Funktionsgleichung"},
+    {"SeveralShortenTheStatusLine",
+     4,
+     "1e300",
+     "Term 2, Zähler: zu groß",
+     "Fertig... Nicht lesbar: Term 2, Zähler (zu groß); Term 2, Exponent (keine Zahl); Term 3, Exponent (leer); "
+     "Konstante (keine Zahl)",
+     {{5, "1e-10"}, {6, "x"}, {9, ""}, {10, "abc"}}},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, Marking, ::testing::ValuesIn(kMarks),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct SaveCase {
+    const char* name;
+    std::vector<const char*> earlier; // files in a fresh folder <F>, each holding "alt"; "Rohr.pdf" is a pipe
+    FileFormat filter;
+    const char* typed;
+    QMessageBox::StandardButton answer; // to a question
+    const char* boxes;                  // the texts of the boxes shown
+    const char* written;                // the file that now holds the drawing
+};
+
+class Saving : public PlotWindowTest, public ::testing::WithParamInterface<SaveCase> {};
+
+// Asks about the name it will write; never replaces what is not a file; opens next where it saved.
+TEST_P(Saving, AsksUnderTheNameItWritesAndOpensWhereItSaved)
+{
+    const auto& c = GetParam();
+    QTemporaryDir folder;
+    const auto in = [&](const char* text) { return QString::fromUtf8(text).replace("<F>", folder.path()); };
+    for (const char* name : c.earlier) {
+        QFile file(folder.filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(name == std::string("Rohr.pdf") ? ::mkfifo(QFile::encodeName(file.fileName()), 0600) == 0
+                                                    : file.open(QIODevice::WriteOnly) && file.write("alt") == 3);
+    }
+    QFile image(folder.filePath("Bild")); // its content says PNG, its name nothing
+    ASSERT_TRUE(image.open(QIODevice::WriteOnly) && image.write("\x89PNG\r\n\x1a\n") == 8);
+    image.close();
+
+    QStringList boxes;
+    QString listedType;
+    std::function<void(QFileDialog&)> onDialog = [&](QFileDialog& dialog) {
+        listedType = dialog.iconProvider()->type(QFileInfo(image.fileName()));
+        dialog.selectNameFilter(filterText(c.filter));
+        auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        name->setText(in(c.typed));
+        onDialog = [](QFileDialog& again) { again.reject(); }; // reopened after "Nein"
+        QTest::keyClick(name, Qt::Key_Return);
+    };
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
+            onDialog(*dialog);
+        else if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxes << box->text();
+            box->button(box->standardButtons() & c.answer ? c.answer : QMessageBox::Ok)->click();
+        }
+    });
+    driver.start(1);
+    window.drawingActions->saveAs();
+    EXPECT_EQ(boxes.join('|').toStdString(), in(c.boxes).toStdString());
+    EXPECT_EQ(listedType, QMimeDatabase().mimeTypeForName("application/octet-stream").comment()); // content unread
+    for (const char* name : c.earlier) {
+        QFile file(folder.filePath(QString::fromUtf8(name)));
+        const QByteArray bytes = QFileInfo(file).isFile() && file.open(QIODevice::ReadOnly) ? file.read(4) : "pipe";
+        EXPECT_EQ(bytes, name == std::string(c.written)    ? "%PDF"
+                         : name == std::string("Rohr.pdf") ? "pipe"
+                                                           : "alt")
+            << name;
+    }
+
+    QString opensIn;
+    onDialog = [&](QFileDialog& dialog) {
+        opensIn = dialog.directory().absolutePath();
+        dialog.reject();
+    };
+    window.drawingActions->saveAs();
+    EXPECT_EQ(opensIn.toStdString(), (c.answer == QMessageBox::No ? QDir::homePath() : folder.path()).toStdString());
+}
+
+const SaveCase kSaves[] = {
+    {"AsksAboutTheNameWithTheFiltersSuffix",
+     {"Kurve.pdf"},
+     FileFormat::Pdf,
+     "<F>/Kurve",
+     QMessageBox::Yes,
+     "„<F>/Kurve.pdf“ existiert bereits.\nSoll die Datei ersetzt werden?",
+     "Kurve.pdf"},
+    {"NoKeepsTheFileAndReopens",
+     {"Notiz", "Notiz.png"},
+     FileFormat::Png,
+     "<F>/Notiz",
+     QMessageBox::No,
+     "„<F>/Notiz.png“ existiert bereits.\nSoll die Datei ersetzt werden?",
+     ""},
+    {"PipeIsNeverReplaced",
+     {"Rohr.pdf"},
+     FileFormat::Pdf,
+     "<F>/Rohr.pdf",
+     QMessageBox::Ok,
+     "„<F>/Rohr.pdf“ wurde nicht gespeichert. Unter diesem Namen gibt es schon etwas anderes als eine Datei.",
+     ""},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, Saving, ::testing::ValuesIn(kSaves),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Termination, FirstRequestClosesTheWindowKeepsErrnoAndLeavesTheNextToTheSystem)

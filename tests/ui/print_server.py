@@ -58,16 +58,22 @@ def start(processes):
     as_root = [] if os.geteuid() == 0 else ["sudo", "-n"]
     processes.append(subprocess.Popen(as_root + ["cupsd", "-f", "-c", f"{root}/cupsd.conf", "-s", f"{root}/cups-files.conf"],
                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
-    # lpstat and lpadmin are in /usr/sbin, which a user's PATH may lack.
-    env = dict(os.environ, CUPS_SERVER=socket, PATH=os.environ.get("PATH", "/usr/bin") + ":/usr/sbin:/sbin")
     for _ in range(200):
-        if b"scheduler is running" in subprocess.run(["lpstat", "-r"], env=env, capture_output=True).stdout:
+        if b"scheduler is running" in admin(root, "lpstat", "-r", check=False).stdout:
             break
         time.sleep(0.05)
-    subprocess.run(["lpadmin", "-p", "Kurvix-PDF", "-E", "-v", "cups-pdf:/", "-o", "PageSize=A4",
-                    "-P", "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"], env=env, check=True, capture_output=True)
-    subprocess.run(["lpadmin", "-d", "Kurvix-PDF"], env=env, check=True, capture_output=True)
+    admin(root, "lpadmin", "-p", "Kurvix-PDF", "-E", "-v", "cups-pdf:/", "-o", "PageSize=A4",
+          "-P", "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd")
+    admin(root, "lpadmin", "-d", "Kurvix-PDF")
     return root, socket
+
+
+def admin(root, *command, check=True):
+    """A CUPS command (lpadmin, cupsreject, cancel ...) on the scheduler in root."""
+    # They are in /usr/sbin, which a user's PATH may lack.
+    env = dict(os.environ, CUPS_SERVER=os.path.join(root, "cups.sock"),
+               PATH=os.environ.get("PATH", "/usr/bin") + ":/usr/sbin:/sbin")
+    return subprocess.run(command, env=env, check=check, capture_output=True)
 
 
 def printed(title, since, seconds=60):
