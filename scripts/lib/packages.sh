@@ -16,11 +16,10 @@ ensure_packages() {
 # Names that Debian 12 and 13 both have.
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config)
 UI_PACKAGES=(qt6-base-dev qt6-svg-dev libcups2-dev qt6-wayland qt6-translations-l10n fonts-dejavu-core)
-PACKAGE_PACKAGES=(dpkg-dev file)
+PACKAGE_PACKAGES=(dpkg-dev file lintian devscripts desktop-file-utils appstream imagemagick man-db)
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev clang-format
-    xvfb xdotool imagemagick x11-utils weston python3 python3-xlib python3-pyatspi at-spi2-core dbus
-    desktop-file-utils appstream lintian
-    xclip poppler-utils cups printer-driver-cups-pdf devscripts cloc)
+    xvfb xdotool x11-utils weston python3 python3-xlib python3-pyatspi at-spi2-core dbus
+    xclip poppler-utils cups printer-driver-cups-pdf cloc)
 
 # clang with the runtime (sanitizers, libFuzzer) of the version the release installs.
 ensure_fuzz_packages() {

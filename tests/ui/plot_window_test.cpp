@@ -1,18 +1,22 @@
 #include "plot_window.h"
-#include "system_locale.h"
 #include "termination.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractFileIconProvider>
+#include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QMimeDatabase>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPushButton>
+#include <QProcess>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,14 +27,34 @@
 #include <cmath>
 #include <csignal>
 #include <functional>
-#include <limits>
 #include <sys/stat.h>
 
 namespace kurvix::ui {
 namespace {
 
+const auto rowName = [](const auto& info) { return std::string(info.param.name); };
+const QString kActions = QStringLiteral(". Im Kontextmenü: Kopieren, Speichern unter, Drucken.");
+
 double example(double x) { return 0.25 * std::pow(x, 4) - 2 * x * x + 2; }
 
+// Answers each modal box or menu as soon as it shows.
+class Answering : public QTimer {
+public:
+    explicit Answering(std::function<void(QWidget&)> answer) : answer_(std::move(answer))
+    {
+        connect(this, &QTimer::timeout, [this] {
+            if (QWidget* modal = QApplication::activeModalWidget() ? QApplication::activeModalWidget()
+                                                                   : QApplication::activePopupWidget())
+                answer_(*modal);
+        });
+        start(1);
+    }
+
+private:
+    std::function<void(QWidget&)> answer_;
+};
+
+// The window found by the object names automation uses.
 class PlotWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -39,55 +63,63 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
 
-    void press() { QTest::mouseClick(window.plotButton, Qt::LeftButton); }
-
-    // Whether a pixel within one logical pixel of where (x, y) lands has the
-    // colour; x and y in the unit the test expects, y upward from the centre.
-    [[nodiscard]] bool inkAt(double x, double y, QRgb colour = qRgb(0, 0, 0))
+    template <class Part = QWidget>
+    Part& part(const QString& name)
     {
-        PlottingAreaWidget& area = *window.area;
-        const double ppu = area.logicalDpiX() / unitsPerInch;
-        const int dpr = static_cast<int>(std::ceil(area.image().devicePixelRatio()));
-        const QPoint at(static_cast<int>(std::floor(x * ppu + area.width() / 2.0)),
-                        static_cast<int>(std::floor(area.height() / 2.0 - y * ppu)));
+        auto* found = window.findChild<Part*>(name);
+        EXPECT_TRUE(found) << name.toStdString();
+        return *found;
+    }
+    PlottingAreaWidget& area() { return part<PlottingAreaWidget>(QStringLiteral("Picture1")); }
+    QLineEdit& field(int n) { return part<QLineEdit>(QStringLiteral("Text%1").arg(n)); }
+    QLabel& status() { return part<QLabel>(QStringLiteral("lblinfo")); }
+    QComboBox& unitBox() { return part<QComboBox>(QStringLiteral("Combo1")); }
+    QAction& action(const QString& text)
+    {
+        const auto actions = area().actions();
+        return **std::find_if(actions.begin(), actions.end(), [&](QAction* a) { return a->text() == text; });
+    }
+    void press() { QTest::mouseClick(&part(QStringLiteral("Command1")), Qt::LeftButton); }
+
+    // Whether a pixel within one logical pixel of where (x, y) lands on screen
+    // has the colour; x and y in the unit the test expects, y upward from the centre.
+    [[nodiscard]] bool inkAt(const QImage& shown, double x, double y, QRgb colour = qRgb(0, 0, 0)) const
+    {
+        const double ppu = window.logicalDpiX() / unitsPerInch;
+        const int dpr = static_cast<int>(std::ceil(shown.devicePixelRatio()));
+        const QSizeF size = shown.deviceIndependentSize();
+        const QPoint at(static_cast<int>(std::floor(x * ppu + size.width() / 2)),
+                        static_cast<int>(std::floor(size.height() / 2 - y * ppu)));
         for (int dy = -dpr; dy <= dpr; ++dy)
-            for (int dx = -dpr; dx <= dpr; ++dx) {
-                const QPoint p = at * dpr + QPoint(dx, dy);
-                if (area.image().rect().contains(p) && area.image().pixel(p) == colour)
+            for (int dx = -dpr; dx <= dpr; ++dx)
+                if (const QPoint p = at * dpr + QPoint(dx, dy); shown.rect().contains(p) && shown.pixel(p) == colour)
                     return true;
-            }
         return false;
     }
+    [[nodiscard]] QImage shown() { return area().grab().toImage(); }
 
-    // The status line's texts as shown on screen while a press runs; the first
-    // looks take a while each, so that the run spans several frames however
-    // fast it is.
-    [[nodiscard]] QStringList statusShownDuringPress()
+    // The status line and the area's description as shown while a press runs;
+    // the first looks take a while each, so that the run spans several frames
+    // however fast it is.
+    void pressWatching(QStringList& statuses, QStringList& descriptions)
     {
-        QStringList shown;
         QTimer sample;
         QObject::connect(&sample, &QTimer::timeout, [&] {
-            shown << window.statusLine->text();
-            described << window.area->accessibleDescription();
-            if (shown.size() <= 12)
+            statuses << status().text();
+            descriptions << area().accessibleDescription();
+            if (statuses.size() <= 12)
                 QThread::msleep(5);
         });
         sample.start(2);
         press();
-        return shown;
     }
 
     double unitsPerInch = 2.54;
-    QStringList described; // the plotting area's description during a press
     PlotWindow window;
 };
 
 TEST_F(PlotWindowTest, StartsLaidOutInTwipsWithFocusOnTheArea)
 {
-    EXPECT_EQ(window.unitBox->currentIndex(), -1);
-    EXPECT_EQ(window.fields[9]->maxLength(), std::numeric_limits<int>::max());
-    EXPECT_EQ(window.focusWidget(), window.area);
-
     const auto twips = [&](int l, int t, int w, int h) { // 1440 twips to the inch
         const auto px = [&](int twips, int dpi) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); };
         const int x = window.logicalDpiX();
@@ -95,72 +127,66 @@ TEST_F(PlotWindowTest, StartsLaidOutInTwipsWithFocusOnTheArea)
         return QRect(px(l, x), px(t, y), px(w, x), px(h, y));
     };
     EXPECT_EQ(window.rect(), twips(0, 0, 8205, 8010));
-    EXPECT_EQ(window.area->geometry(), twips(120, 120, 7920, 6000));
-    EXPECT_TRUE(
-        window.unitBox->isAncestorOf(window.childAt(window.unitBox->geometry().center()))); // in front of the area
+    EXPECT_EQ(area().geometry(), twips(120, 120, 7920, 6000));
+    EXPECT_EQ(field(10).geometry(), twips(5400, 6600, 255, 285));
+    EXPECT_EQ(window.focusWidget(), &area());
+    EXPECT_TRUE(unitBox().isAncestorOf(window.childAt(unitBox().geometry().center()))); // in front of the area
+    EXPECT_EQ(unitBox().currentIndex(), -1);
 
-    std::vector<QWidget*> tabOrder{window.plotButton};
-    tabOrder.insert(tabOrder.end(), window.fields.begin(), window.fields.end());
-    tabOrder.insert(tabOrder.end(), {window.unitBox, window.area});
+    std::vector<QWidget*> tabOrder{&part(QStringLiteral("Command1"))};
+    for (int n = 1; n <= 10; ++n)
+        tabOrder.push_back(&field(n));
+    tabOrder.insert(tabOrder.end(), {&unitBox(), &area()});
     for (QWidget* next : tabOrder) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), next);
+        EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
     }
-
-    QTest::keyClick(window.unitBox->lineEdit(), Qt::Key_Return); // a typed unit is not added to the list
-    EXPECT_EQ(window.unitBox->count(), 3);
-
-    // Automation finds the window's parts by these names.
-    QStringList names{window.objectName()};
-    for (const QWidget* part : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        names << part->objectName();
-    names.sort();
-    EXPECT_EQ(names.join(' ').toStdString(), "Combo1 Command1 Form1 Label1 Label10 Label2 Label3 Label4 Label5 Label6 "
-                                             "Label7 Label8 Label9 Picture1 Text1 Text10 Text2 Text3 Text4 Text5 Text6 "
-                                             "Text7 Text8 Text9 lblinfo");
-    EXPECT_EQ(window.fields[9]->objectName(), "Text10");
+    QTest::keyClick(unitBox().lineEdit(), Qt::Key_Return); // a typed unit is not added to the list
+    EXPECT_EQ(unitBox().count(), 3);
+    EXPECT_EQ(window.objectName(), "Form1");
+    EXPECT_EQ(part<QLabel>(QStringLiteral("Label10")).text().toStdString(),
+              "Beispielfunktion: (1 / 4 * x ^ 4) - (2 * x ^ 2) + 2");
 }
 
 // Also run under LANG=C and at twice the pixel density.
 TEST_F(PlotWindowTest, PressPlotsTheExampleWithItsCrossAndProgressInTheLocale)
 {
-    PlottingArea& surface = *window.area; // points however far away draw nothing
+    PlottingArea& surface = area(); // points however far away draw nothing
     for (const float v : {1e30F, -1e30F, std::numeric_limits<float>::quiet_NaN()}) {
         EXPECT_TRUE(surface.setPoint({v, 1}).ok() && surface.setPoint({1, v}).ok() &&
                     surface.drawLine({v, v}, {-v, 2}, {12}).ok());
         EXPECT_TRUE(surface.setTextX(v).ok() && surface.writeNumber(7).ok());
     }
-    QImage blank = window.area->image();
-    blank.fill(window.area->background());
-    EXPECT_EQ(window.area->image(), blank);
+    EXPECT_TRUE(area().drawing().operations().empty());
 
-    // The progress is shown during the run, written in the environment's locale.
+    // The progress is shown during the run, in the environment's locale; the
+    // description never tells of the picture the run cleared away.
+    QStringList statuses;
+    QStringList described;
+    pressWatching(statuses, described);
+    EXPECT_EQ(status().text().toStdString(), "Fertig...");
     const bool german = qgetenv("LANG").startsWith("de");
-    const QStringList statuses = statusShownDuringPress();
-    EXPECT_EQ(window.statusLine->text().toStdString(), "Fertig...");
-    // Never the picture the run cleared away; at the end the points inside the area.
-    const QString actions = QStringLiteral(". Im Kontextmenü: Kopieren, Speichern unter, Drucken.");
-    EXPECT_EQ(described.filter("Maßstab").size(), 0);
-    EXPECT_TRUE(described.contains("Wird gezeichnet" + actions)) << described.join('|').toStdString();
-    EXPECT_EQ(window.area->accessibleDescription().toStdString(), ("Maßstab cm, 6133 Punkte" + actions).toStdString());
     const QStringList progress = statuses.filter(QRegularExpression(QStringLiteral("^Berechnung: [0-9.,]+%$")));
     EXPECT_GE(progress.size(), 2) << statuses.join('|').toStdString();
-    EXPECT_FALSE(progress.filter(german ? QStringLiteral(".") : QStringLiteral(",")).size())
+    EXPECT_TRUE(progress.filter(german ? "," : ".").size() && !progress.filter(german ? "." : ",").size())
         << progress.join('|').toStdString();
-    EXPECT_TRUE(progress.filter(german ? QStringLiteral(",") : QStringLiteral(".")).size())
-        << progress.join('|').toStdString();
-    EXPECT_EQ(window.area->image().size(), window.area->size() * window.area->devicePixelRatio());
+    EXPECT_TRUE(described.contains("Wird gezeichnet" + kActions) && described.filter("Maßstab").isEmpty())
+        << described.join('|').toStdString();
+    EXPECT_EQ(area().accessibleDescription().toStdString(), ("Maßstab cm, 6133 Punkte" + kActions).toStdString());
+
+    QImage image = shown();
+    EXPECT_EQ(image.size(), area().size() * area().devicePixelRatio());
     const QRgb axis = qRgb(12, 0, 0);
-    EXPECT_TRUE(inkAt(-6.5, 0, axis) && inkAt(6.5, 0, axis) && inkAt(0, -5, axis) && inkAt(0, 5, axis));
-    for (const double x : {-2.9, -2.0, -1.0, -0.5, 0.0, 0.7, 1.5, 2.0, 2.8})
-        EXPECT_TRUE(inkAt(x, example(x))) << "x=" << x;
-    EXPECT_FALSE(inkAt(1.5, example(1.5) + 1.5));
+    EXPECT_TRUE(inkAt(image, -6.5, 0, axis) && inkAt(image, 6.5, 0, axis) && inkAt(image, 0, -5, axis));
+    for (const double x : {-2.9, -2.0, 0.0, 0.7, 2.8})
+        EXPECT_TRUE(inkAt(image, x, example(x))) << "x=" << x;
+    EXPECT_FALSE(inkAt(image, 1.5, example(1.5) + 1.5));
 
     // Tick labels -5 .. 5 a centimetre apart: along the x axis, then up the y axis.
     QStringList labels;
-    const double cm = window.area->logicalDpiX() / 2.54;
-    const QPointF centre(window.area->width() / 2.0, window.area->height() / 2.0);
-    for (const auto& operation : window.area->drawing().operations())
+    const double cm = window.logicalDpiX() / 2.54;
+    const QPointF centre(area().width() / 2.0, area().height() / 2.0);
+    for (const auto& operation : area().drawing().operations())
         if (const auto* label = std::get_if<Drawing::Text>(&operation)) {
             const int n = label->text.toInt();
             const QPointF want = labels.size() < 11 ? centre + QPointF(n * cm, 0) : centre - QPointF(0, n * cm);
@@ -170,31 +196,32 @@ TEST_F(PlotWindowTest, PressPlotsTheExampleWithItsCrossAndProgressInTheLocale)
     EXPECT_EQ(labels.join(' ').toStdString(), "-5 -4 -3 -2 -1 0 1 2 3 4 5 -5 -4 -3 -2 -1 0 1 2 3 4 5");
 
     // What leaves the window is painted from the same list as what was drawn during the run.
-    const QImage& shown = window.area->image();
-    QImage fromList(shown.size(), QImage::Format_RGB32);
-    fromList.setDevicePixelRatio(shown.devicePixelRatio());
-    fromList.fill(window.area->background());
+    QImage fromList(image.size(), QImage::Format_RGB32);
+    fromList.setDevicePixelRatio(image.devicePixelRatio());
+    fromList.fill(area().background());
     QPainter painter(&fromList);
-    window.area->drawing().paint(painter);
+    area().drawing().paint(painter);
     painter.end();
-    EXPECT_EQ(fromList, shown);
+    EXPECT_EQ(fromList, image.convertToFormat(QImage::Format_RGB32));
 
     for (const auto& [unit, perInch] : {std::pair("mm", 25.4), std::pair("Zoll", 1.0)}) {
-        window.unitBox->setEditText(QString::fromUtf8(unit));
+        unitBox().setEditText(QString::fromUtf8(unit));
         unitsPerInch = perInch;
         press();
-        EXPECT_TRUE(inkAt(0, 2) && !inkAt(0, 1)) << unit;
+        image = shown();
+        EXPECT_TRUE(inkAt(image, 0, 2) && !inkAt(image, 0, 1)) << unit;
     }
 
     // Each field reaches the plot as itself: ten different texts, one curve -0.5x^3 + 0.75 - 5/6 x - 2.
     const char* texts[] = {"-1", "2", "3", "6", "8", "0", "5", "-6", "1", "-2"};
-    for (std::size_t i = 0; i < window.fields.size(); ++i)
-        window.fields[i]->setText(QString::fromLatin1(texts[i]));
-    window.unitBox->setEditText(QStringLiteral("cm"));
+    for (int n = 1; n <= 10; ++n)
+        field(n).setText(QString::fromLatin1(texts[n - 1]));
+    unitBox().setEditText(QStringLiteral("cm"));
     unitsPerInch = 2.54;
     press();
-    for (const double x : {-2.0, -1.5, -1.0, 0.0, 1.0, 1.5})
-        EXPECT_TRUE(inkAt(x, -0.5 * x * x * x - 5.0 / 6 * x - 1.25)) << "x=" << x;
+    image = shown();
+    for (const double x : {-2.0, -1.0, 0.0, 1.5})
+        EXPECT_TRUE(inkAt(image, x, -0.5 * x * x * x - 5.0 / 6 * x - 1.25)) << "x=" << x;
 }
 
 // Each click from inside the innermost run's yield nests one run deeper, as far as runs nest.
@@ -204,76 +231,94 @@ TEST_F(PlotWindowTest, ClosingNestedRunsEndsThemAllAndLaterClicksStartNone)
         if (window.runDepth() == 8 && window.close())
             return;
         QTimer::singleShot(0, &window, clickDeeper);
-        window.plotButton->click();
+        press();
     };
     clickDeeper();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(window.runDepth(), 0);
-    window.plotButton->click();
+    press();
     EXPECT_EQ(window.runDepth(), 0);
-    EXPECT_NE(window.statusLine->status().toStdString(), "Fertig...");
+    EXPECT_NE(status().text().toStdString(), "Fertig...");
 }
 
 // Presses as a window system delivers them: one posted at each pass through the event
 // loop, so each reaches the window where the running run yields.
-class PressFlood : public QObject {
-public:
-    PressFlood(PlotWindow& window, int presses) : window_(window), left_(presses) { startTimer(0); }
-    int deepest = 0;
-
-protected:
-    void timerEvent(QTimerEvent* event) override
-    {
-        deepest = std::max(deepest, window_.runDepth());
-        if (left_-- <= 0) {
-            killTimer(event->timerId());
-            return;
-        }
-        const QPoint centre = window_.plotButton->rect().center();
-        for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-            QCoreApplication::postEvent(window_.plotButton,
-                                        new QMouseEvent(type, centre, window_.plotButton->mapToGlobal(centre),
-                                                        Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
-    }
-
-private:
-    PlotWindow& window_;
-    int left_;
-};
-
 TEST_F(PlotWindowTest, AFloodOfPressesNestsEightDeepAndEndsWithTheWholeCurve)
 {
-    PressFlood flood(window, 300);
-    QTRY_VERIFY_WITH_TIMEOUT(flood.deepest > 0 && window.runDepth() == 0, 60000);
-    EXPECT_EQ(flood.deepest, 8);
-    EXPECT_EQ(window.statusLine->status().toStdString(), "Fertig...");
-    for (const double x : {-2.9, -1.0, 0.0, 1.5, 2.8})
-        EXPECT_TRUE(inkAt(x, example(x))) << "x=" << x;
+    int deepest = 0;
+    int left = 300;
+    QWidget& button = part(QStringLiteral("Command1"));
+    QTimer flood;
+    QObject::connect(&flood, &QTimer::timeout, [&] {
+        deepest = std::max(deepest, window.runDepth());
+        if (left-- <= 0)
+            return flood.stop();
+        const QPoint centre = button.rect().center();
+        for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(&button, new QMouseEvent(type, centre, button.mapToGlobal(centre),
+                                                                 Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+    });
+    flood.start(0);
+    QTRY_VERIFY_WITH_TIMEOUT(deepest > 0 && window.runDepth() == 0, 60000);
+    EXPECT_EQ(deepest, 8);
+    EXPECT_EQ(status().text().toStdString(), "Fertig...");
+    const QImage image = shown();
+    for (const double x : {-2.9, 0.0, 2.8})
+        EXPECT_TRUE(inkAt(image, x, example(x))) << "x=" << x;
 }
 
 // Runs interrupted by one that ends with the message box end too, without drawing.
 TEST_F(PlotWindowTest, NothingIsDrawnAfterTheNoFunctionBox)
 {
-    int pointsAtTheBox = -1;
-    QTimer answer; // OK on the message box as soon as it shows
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        if (QWidget* box = QApplication::activeModalWidget()) {
-            pointsAtTheBox = window.area->pointsSet();
-            box->close();
-        }
+    std::size_t operationsAtTheBox = 0;
+    const Answering answer([&](QWidget& box) {
+        operationsAtTheBox = area().drawing().operations().size();
+        box.close();
     });
-    answer.start(1);
     std::function<void()> clickDeeper = [&] {
         if (window.runDepth() == 3)
-            window.fields[0]->clear();
+            field(1).clear();
         else
             QTimer::singleShot(0, &window, clickDeeper);
-        window.plotButton->click();
+        press();
     };
     clickDeeper();
     EXPECT_EQ(window.runDepth(), 0);
-    EXPECT_EQ(window.area->pointsSet(), pointsAtTheBox);
-    EXPECT_EQ(window.statusLine->status().toStdString(), "Nichts gezeichnet: keine Funktionsgleichung");
+    EXPECT_EQ(area().drawing().operations().size(), operationsAtTheBox);
+    EXPECT_EQ(status().text().toStdString(), "Nichts gezeichnet: keine Funktionsgleichung");
+    EXPECT_EQ(area().accessibleDescription(), "Nichts gezeichnet: keine Funktionsgleichung" + kActions);
+}
+
+// What a screen reader reaches in-process: the area's actions, the unit box by its own name.
+TEST_F(PlotWindowTest, ScreenReaderInvokesTheAreasActionsAndHearsTheUnitBoxByName)
+{
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(&unitBox());
+    unitBox().setEditText(QStringLiteral("mm"));
+    EXPECT_EQ(box->text(QAccessible::Name) + " " + box->text(QAccessible::Value), "Maßstab mm");
+    for (int i = 0; i < box->childCount(); ++i)
+        EXPECT_EQ(box->indexOfChild(box->child(i)), i);
+    EXPECT_EQ(box->focusChild()->object(), unitBox().lineEdit());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&window)->role(), QAccessible::Window);
+
+    QAccessibleInterface* shownArea = QAccessible::queryAccessibleInterface(&area());
+    EXPECT_EQ(shownArea->role(), QAccessible::Graphic);
+    QAccessibleActionInterface* actions = shownArea->actionInterface();
+    EXPECT_EQ(actions->actionNames().mid(0, 3).join('|').toStdString(), "Kopieren|Speichern unter…|Drucken…");
+    EXPECT_EQ(actions->keyBindingsForAction(QStringLiteral("Drucken…")), QStringList{"Ctrl+P"});
+    QGuiApplication::clipboard()->setText(QStringLiteral("vorher"));
+    actions->doAction(QStringLiteral("Kopieren"));
+    QTRY_VERIFY(QGuiApplication::clipboard()->mimeData()->hasFormat(QStringLiteral("image/svg+xml")));
+    QStringList opened;
+    const Answering answer([&](QWidget& dialog) {
+        opened << QString::fromLatin1(dialog.metaObject()->className());
+        dialog.close();
+    });
+    for (const char* name : {"Speichern unter…", "Drucken…"})
+        actions->doAction(QString::fromUtf8(name));
+    // Shift+F10 opens the context menu, as the Menu key does.
+    QTRY_COMPARE(opened.size(), 2);
+    QTest::keyClick(&area(), Qt::Key_F10, Qt::ShiftModifier);
+    QTRY_COMPARE(opened, (QStringList{"QFileDialog", "QPrintDialog", "QMenu"}));
 }
 
 struct MarkCase {
@@ -291,40 +336,37 @@ class Marking : public PlotWindowTest, public ::testing::WithParamInterface<Mark
 TEST_P(Marking, SaysWhichFieldCannotBeReadAndWhy)
 {
     const auto& c = GetParam();
-    QTimer answer; // OK on the message box as soon as it shows
-    QObject::connect(&answer, &QTimer::timeout, [] {
-        if (QWidget* box = QApplication::activeModalWidget())
-            box->close();
-    });
-    answer.start(1);
+    const Answering answer([](QWidget& box) { box.close(); });
     for (const auto& [other, text] : c.others)
-        window.fields[static_cast<std::size_t>(other - 1)]->setText(QString::fromUtf8(text));
-    TermField& field = *window.fields[static_cast<std::size_t>(c.field - 1)];
-    const QString description = field.accessibleDescription();
-    field.setText(QString::fromUtf8(c.text));
-    Q_EMIT field.editingFinished();
-    EXPECT_EQ(field.toolTip().toStdString(), c.tooltip);
-    const QString problem = field.toolTip().section(QStringLiteral(": "), 1);
-    EXPECT_EQ(field.accessibleDescription(),
+        field(other).setText(QString::fromUtf8(text));
+    QLineEdit& marked = field(c.field);
+    const QString description = marked.accessibleDescription();
+    marked.setText(QString::fromUtf8(c.text));
+    Q_EMIT marked.editingFinished();
+    EXPECT_EQ(marked.toolTip().toStdString(), c.tooltip);
+    const QString problem = marked.toolTip().section(QStringLiteral(": "), 1);
+    EXPECT_EQ(marked.accessibleDescription(),
               problem.isEmpty() ? description : description + QStringLiteral(". Nicht lesbar: ") + problem);
-    field.setText(QStringLiteral("3")); // readable again: the mark goes without a run
-    EXPECT_EQ(field.accessibleDescription(), description);
-    field.setText(QString::fromUtf8(c.text)); // typed, not yet left: marked by the run
+    // A dotted frame and a corner in the highlight colour.
+    EXPECT_EQ(marked.grab().toImage().pixel(marked.width() * marked.devicePixelRatio() - 1, 0) ==
+                  marked.palette().color(QPalette::Highlight).rgb(),
+              !problem.isEmpty());
+    marked.setText(QStringLiteral("3")); // readable again: the mark goes without a run
+    EXPECT_EQ(marked.accessibleDescription(), description);
+    marked.setText(QString::fromUtf8(c.text)); // typed, not yet left: marked by the run
     press();
-    EXPECT_EQ(window.statusLine->status().toStdString(), c.status);
-    EXPECT_EQ(field.toolTip().toStdString(), c.tooltip);
+    EXPECT_EQ(marked.toolTip().toStdString(), c.tooltip);
     // Shortened where it does not fit, whole in its tooltip and to a screen reader.
-    const StatusLabel& status = *window.statusLine;
-    EXPECT_EQ(status.accessibleName(), status.status());
-    const bool whole = status.text() == status.status();
-    EXPECT_EQ(whole, status.fontMetrics().horizontalAdvance(status.status()) <= status.contentsRect().width());
-    EXPECT_TRUE(whole ? status.toolTip().isEmpty()
-                      : status.text().endsWith(u'…') && status.status().startsWith(status.text().chopped(1)) &&
-                            status.toolTip() == status.status())
-        << status.text().toStdString();
+    const QString whole = status().accessibleName();
+    EXPECT_EQ(whole.toStdString(), c.status);
+    const bool fits = status().fontMetrics().horizontalAdvance(whole) <= status().contentsRect().width();
+    EXPECT_TRUE(fits ? status().text() == whole && status().toolTip().isEmpty()
+                     : status().text().endsWith(u'…') && whole.startsWith(status().text().chopped(1)) &&
+                           status().toolTip() == whole)
+        << status().text().toStdString();
     for (const auto& [other, text] : c.others) // a mark goes with the other fields that caused it
-        window.fields[static_cast<std::size_t>(other - 1)]->setText(QStringLiteral("1"));
-    EXPECT_TRUE(c.others.empty() || field.toolTip() == field.accessibleName()) << field.toolTip().toStdString();
+        field(other).setText(QStringLiteral("1"));
+    EXPECT_TRUE(c.others.empty() || marked.toolTip() == marked.accessibleName()) << marked.toolTip().toStdString();
 }
 
 const MarkCase kMarks[] = {
@@ -332,8 +374,6 @@ const MarkCase kMarks[] = {
     {"Empty", 5, " ", "Term 2, Nenner: leer", "Fertig... Nicht lesbar: Term 2, Nenner (leer)"},
     {"NotANumber", 10, "abc", "Konstante: keine Zahl", "Fertig... Nicht lesbar: Konstante (keine Zahl)"},
     {"BeyondTheCurrencyRange", 10, "1e15", "Konstante: zu groß", "Fertig... Nicht lesbar: Konstante (zu groß)"},
-    {"BeyondTheDoubleRange", 6, "1e309", "Term 2, Exponent: zu groß",
-     "Fertig... Nicht lesbar: Term 2, Exponent (zu groß)"},
     {"ZeroDenominator", 8, "0", "Term 3, Nenner: Nenner ist 0",
      "Fertig... Nicht lesbar: Term 3, Nenner (Nenner ist 0)"},
     {"FirstTermGivesTheBox", 1, "x", "Term 1, Zähler: keine Zahl", "Nichts gezeichnet: keine Funktionsgleichung"},
@@ -345,8 +385,7 @@ const MarkCase kMarks[] = {
      "Konstante (keine Zahl)",
      {{5, "1e-10"}, {6, "x"}, {9, ""}, {10, "abc"}}},
 };
-INSTANTIATE_TEST_SUITE_P(Rows, Marking, ::testing::ValuesIn(kMarks),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, Marking, ::testing::ValuesIn(kMarks), rowName);
 
 struct SaveCase {
     const char* name;
@@ -385,17 +424,15 @@ TEST_P(Saving, AsksUnderTheNameItWritesAndOpensWhereItSaved)
         onDialog = [](QFileDialog& again) { again.reject(); }; // reopened after "Nein"
         QTest::keyClick(name, Qt::Key_Return);
     };
-    QTimer driver;
-    QObject::connect(&driver, &QTimer::timeout, [&] {
-        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
+    const Answering answer([&](QWidget& modal) {
+        if (auto* dialog = qobject_cast<QFileDialog*>(&modal))
             onDialog(*dialog);
-        else if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        else if (auto* box = qobject_cast<QMessageBox*>(&modal)) {
             boxes << box->text();
             box->button(box->standardButtons() & c.answer ? c.answer : QMessageBox::Ok)->click();
         }
     });
-    driver.start(1);
-    window.drawingActions->saveAs();
+    action(QStringLiteral("Speichern unter…")).trigger();
     EXPECT_EQ(boxes.join('|').toStdString(), in(c.boxes).toStdString());
     EXPECT_EQ(listedType, QMimeDatabase().mimeTypeForName("application/octet-stream").comment()); // content unread
     for (const char* name : c.earlier) {
@@ -412,7 +449,7 @@ TEST_P(Saving, AsksUnderTheNameItWritesAndOpensWhereItSaved)
         opensIn = dialog.directory().absolutePath();
         dialog.reject();
     };
-    window.drawingActions->saveAs();
+    action(QStringLiteral("Speichern unter…")).trigger();
     EXPECT_EQ(opensIn.toStdString(), (c.answer == QMessageBox::No ? QDir::homePath() : folder.path()).toStdString());
 }
 
@@ -439,8 +476,97 @@ const SaveCase kSaves[] = {
      "„<F>/Rohr.pdf“ wurde nicht gespeichert. Unter diesem Namen gibt es schon etwas anderes als eine Datei.",
      ""},
 };
-INSTANTIATE_TEST_SUITE_P(Rows, Saving, ::testing::ValuesIn(kSaves),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, Saving, ::testing::ValuesIn(kSaves), rowName);
+
+// The page in millimetres, and how far apart the x axis' labels 0 and 5 stand on it, as
+// pdftotext reads the PDF.
+std::pair<QSizeF, double> measurePdf(const QByteArray& pdf)
+{
+    QProcess reader;
+    reader.start(QStringLiteral("pdftotext"), {"-bbox", "-", "-"});
+    reader.write(pdf);
+    reader.closeWriteChannel();
+    reader.waitForFinished();
+    const QString layout = QString::fromUtf8(reader.readAllStandardOutput());
+    const auto page = QRegularExpression(R"re(<page width="([\d.]+)" height="([\d.]+)")re").match(layout);
+    std::map<int, std::vector<double>> rows;
+    for (const auto& word : QRegularExpression(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)")re").globalMatch(layout))
+        rows[qRound(word.captured(2).toDouble())].push_back(word.captured(1).toDouble());
+    auto labels = std::max_element(rows.begin(), rows.end(), [](auto& a, auto& b) {
+                      return a.second.size() < b.second.size();
+                  })->second;
+    std::sort(labels.begin(), labels.end());
+    const double mm = 25.4 / 72;
+    return {QSizeF(page.captured(1).toDouble() * mm, page.captured(2).toDouble() * mm),
+            labels.size() < 6 ? 0 : (labels.back() - labels[labels.size() - 6]) * mm};
+}
+
+// The page in millimetres of a PNG (from its pixels and density) or an SVG (its width and height).
+QSizeF measureImage(const QByteArray& bytes)
+{
+    if (const QImage png = QImage::fromData(bytes, "png"); !png.isNull())
+        return {png.width() * 1000.0 / png.dotsPerMeterX(), png.height() * 1000.0 / png.dotsPerMeterY()};
+    const auto size =
+        QRegularExpression(R"re(width="([\d.]+)mm" height="([\d.]+)mm")re").match(QString::fromUtf8(bytes));
+    return {size.captured(1).toDouble(), size.captured(2).toDouble()};
+}
+
+enum class Output { Clipboard, File, PrintedToAFile };
+
+struct TrueScaleCase {
+    const char* name;
+    Output output;
+    const char* format; // a MIME type, or a file's suffix
+    QPageSize::PageSizeId paper = QPageSize::A4;
+    QSizeF pageMm = {139.7, 105.8};
+    double fiveCmMm = 50; // where the labels can be read
+};
+
+class TrueScale : public PlotWindowTest, public ::testing::WithParamInterface<TrueScaleCase> {};
+
+// 1 cm in the window is 1 cm on the page: copied, saved, and printed to a file, where a small
+// paper shrinks the drawing to fit.
+TEST_P(TrueScale, TheDrawingLeavesTheWindowAtTrueScale)
+{
+    const auto& c = GetParam();
+    press();
+    const Sheet sheet{area().size(), area().sizeInInches(), area().background()};
+    QByteArray bytes;
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Kurve.") + QString::fromUtf8(c.format));
+    if (c.output == Output::Clipboard) {
+        action(QStringLiteral("Kopieren")).trigger();
+        bytes = QGuiApplication::clipboard()->mimeData()->data(QString::fromUtf8(c.format));
+    } else if (c.output == Output::File) {
+        ASSERT_FALSE(save(area().drawing(), sheet, saveTarget(path, FileFormat::Png)));
+    } else {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFileName(path);
+        printer.setPageSize(QPageSize(c.paper));
+        ASSERT_FALSE(print(area().drawing(), sheet, printer));
+    }
+    if (bytes.isEmpty()) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        bytes = file.readAll();
+    }
+    const auto [page, fiveCm] = bytes.startsWith("%PDF") ? measurePdf(bytes) : std::pair(measureImage(bytes), 50.0);
+    EXPECT_NEAR(page.width(), c.pageMm.width(), 0.1);
+    EXPECT_NEAR(page.height(), c.pageMm.height(), 0.1);
+    EXPECT_NEAR(fiveCm, c.fiveCmMm, 0.05);
+}
+
+const TrueScaleCase kTrueScales[] = {
+    {"CopiedAsPng", Output::Clipboard, "image/png"},
+    {"CopiedAsSvg", Output::Clipboard, "image/svg+xml"},
+    {"SavedAsPdf", Output::File, "pdf"},
+    {"SavedAsSvg", Output::File, "svg"},
+    {"SavedAsPng", Output::File, "png"},
+    {"PrintedOnA4", Output::PrintedToAFile, "pdf", QPageSize::A4, {210, 297}},
+    // A6 is 297 points wide: 104.775 mm, which holds 104.775 / 139.7 of the drawing's width.
+    {"PrintedOnA6ShrunkToFit", Output::PrintedToAFile, "pdf", QPageSize::A6, {104.8, 148.2}, 37.5},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, TrueScale, ::testing::ValuesIn(kTrueScales), rowName);
 
 TEST(Termination, FirstRequestClosesTheWindowKeepsErrnoAndLeavesTheNextToTheSystem)
 {
