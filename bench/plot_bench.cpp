@@ -1,4 +1,4 @@
-#include "plot_run.h"
+#include "plot/plot_run.h"
 #include "support/fakes.h"
 
 #include <benchmark/benchmark.h>
@@ -13,19 +13,18 @@ namespace {
 // without the recording that tests need.
 class Area : public PlottingArea {
 public:
-    Status clear() override { return {}; }
-    Status setUnit(Unit) override { return {}; }
-    Result<float> widthInUnits() override { return 13.968F; }
-    Result<float> heightInUnits() override { return 10.582F; }
-    Status setTextX(float) override { return {}; }
-    Status setTextY(float) override { return {}; }
-    Status writeNumber(std::int32_t) override { return {}; }
-    Status drawLine(PointF, PointF, Colour) override { return {}; }
-    Status setPoint(PointF p) override
+    void clear() override {}
+    void setUnit(Unit) override {}
+    [[nodiscard]] float widthInUnits() const override { return 13.968F; }
+    [[nodiscard]] float heightInUnits() const override { return 10.582F; }
+    void setTextX(float) override {}
+    void setTextY(float) override {}
+    void writeNumber(std::int32_t) override {}
+    void drawLine(PointF, PointF, Colour) override {}
+    void setPoint(PointF p) override
     {
         last_ = p;
         benchmark::DoNotOptimize(last_);
-        return {};
     }
 
 private:
@@ -34,11 +33,10 @@ private:
 
 class StatusText : public StatusLine {
 public:
-    Status setStatus(std::string_view text) override
+    void setStatus(std::string_view text) override
     {
         text_.assign(text);
         benchmark::DoNotOptimize(text_.data());
-        return {};
     }
 
 private:
@@ -47,7 +45,7 @@ private:
 
 class NoBox : public Messages {
 public:
-    Status showMessage(std::string_view) override { return {}; }
+    void showMessage(std::string_view) override {}
 };
 
 class Pump : public WindowEvents {
@@ -64,7 +62,7 @@ void runPlots(benchmark::State& state, const std::map<int, std::string>& fields)
     StatusText status;
     NoBox box;
     Pump pump;
-    const WindowParts window = fake.parts(area, status, box, pump);
+    const WindowParts window{area, fake.unitBox, fake.sources(), status, box, pump};
     const auto locale = NumberLocale::german();
     for (auto _ : state)
         runPlot(window, locale);

@@ -1,11 +1,15 @@
-#include "drawing_export.h"
-#include "plot_window.h"
-#include "whole_file.h"
+#include "drawing/drawing_export.h"
+#include "ui/plot_window.h"
+#include "ui/plotting_area_widget.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QAbstractEventDispatcher>
+#include <QAction>
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QElapsedTimer>
 #include <QTest>
 
@@ -80,14 +84,14 @@ void timePresses(benchmark::State& state, kurvix::ui::PlotWindow& window)
     StretchWatch watch;
     for (auto _ : state) {
         watch.startRun();
-        window.plotButton->click();
+        window.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
         longestOfEachRun.push_back(watch.longest());
         QCoreApplication::processEvents();
     }
     std::sort(longestOfEachRun.begin(), longestOfEachRun.end());
     state.counters["longest_stretch_ms_median_run"] =
         static_cast<double>(longestOfEachRun[longestOfEachRun.size() / 2]) / 1e6;
-    if (window.statusLine->text() != QStringLiteral("Fertig..."))
+    if (window.findChild<QLabel*>(QStringLiteral("lblinfo"))->text() != QStringLiteral("Fertig..."))
         state.SkipWithError("run did not finish");
 }
 
@@ -98,45 +102,59 @@ BENCHMARK(BM_WindowRun_Default)->Unit(benchmark::kMillisecond)->MinTime(2);
 void BM_WindowRun_MillionCharacterField(benchmark::State& state)
 {
     auto& window = shownWindow();
-    const QString original = window.fields[1]->text();
-    window.fields[1]->setText(QString(999'999, QLatin1Char('0')) + QLatin1Char('4'));
+    auto* field = window.findChild<QLineEdit*>(QStringLiteral("Text2"));
+    const QString original = field->text();
+    field->setText(QString(999'999, QLatin1Char('0')) + QLatin1Char('4'));
     timePresses(state, window);
-    window.fields[1]->setText(original);
+    field->setText(original);
 }
 BENCHMARK(BM_WindowRun_MillionCharacterField)->Unit(benchmark::kMillisecond)->MinTime(2);
 
 // The drawing of a full default run leaving the window: to the clipboard, or
 // saved whole to a file; each iteration from the list to the last byte.
-kurvix::ui::PlotWindow& afterOneRun(benchmark::State& state)
+kurvix::ui::PlottingAreaWidget& afterOneRun(benchmark::State& state)
 {
     auto& window = shownWindow();
-    window.plotButton->click();
-    state.counters["list_KiB"] = static_cast<double>(window.area->drawing().bytes()) / 1024;
-    return window;
+    window.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+    auto& area = *window.findChild<kurvix::ui::PlottingAreaWidget*>(QStringLiteral("Picture1"));
+    std::size_t bytes = 0; // what the list holds
+    for (const auto& operation : area.drawing().operations()) {
+        bytes += sizeof operation;
+        if (const auto* dots = std::get_if<kurvix::drawing::Drawing::Dots>(&operation))
+            bytes += dots->at.capacity() * sizeof(QPoint);
+    }
+    state.counters["list_KiB"] = static_cast<double>(bytes) / 1024;
+    return area;
 }
 
 void BM_Export_Copy(benchmark::State& state)
 {
-    auto& window = afterOneRun(state);
+    QAction* copy = afterOneRun(state).actions().value(0);
     for (auto _ : state)
-        window.drawingActions->copyToClipboard();
+        copy->trigger();
 }
 BENCHMARK(BM_Export_Copy)->Unit(benchmark::kMillisecond);
 
-void timeSave(benchmark::State& state, kurvix::ui::FileFormat format)
+void timeSave(benchmark::State& state, kurvix::drawing::FileFormat format)
 {
-    auto& window = afterOneRun(state);
-    const kurvix::ui::Sheet sheet{window.area->size(), window.area->sizeInInches(), window.area->background()};
+    auto& area = afterOneRun(state);
+    const kurvix::drawing::Sheet sheet{area.size(), area.sizeInInches(), area.background()};
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("Kurve.") + kurvix::ui::suffix(format));
+    const QString path = folder.filePath(QStringLiteral("Kurve.") + kurvix::drawing::suffix(format));
     for (auto _ : state)
-        if (kurvix::ui::writeWholeFile(path, kurvix::ui::encode(window.area->drawing(), sheet, format)))
+        if (kurvix::drawing::save(area.drawing(), sheet, {path, format}))
             state.SkipWithError("not saved");
     state.counters["file_KiB"] = static_cast<double>(QFileInfo(path).size()) / 1024;
 }
-BENCHMARK_CAPTURE(timeSave, Pdf, kurvix::ui::FileFormat::Pdf)->Name("BM_Export_SavePdf")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(timeSave, Svg, kurvix::ui::FileFormat::Svg)->Name("BM_Export_SaveSvg")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(timeSave, Png, kurvix::ui::FileFormat::Png)->Name("BM_Export_SavePng")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(timeSave, Pdf, kurvix::drawing::FileFormat::Pdf)
+    ->Name("BM_Export_SavePdf")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(timeSave, Svg, kurvix::drawing::FileFormat::Svg)
+    ->Name("BM_Export_SaveSvg")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(timeSave, Png, kurvix::drawing::FileFormat::Png)
+    ->Name("BM_Export_SavePng")
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,4 +1,4 @@
-#include "arithmetic.h"
+#include "numbers/arithmetic.h"
 
 #include <cfloat>
 #include <cmath>
@@ -32,7 +32,7 @@ Result<double> power(double base, double exponent)
     return finite(std::pow(base, exponent));
 }
 
-Result<float> toSingle(double v)
+Result<float> toFloat(double v)
 {
     if (std::isnan(v) || std::fabs(v) > FLT_MAX)
         return Fault::Overflow;

@@ -2,7 +2,7 @@
 
 // Arithmetic on doubles that fails instead of giving an infinity or NaN.
 
-#include "result.h"
+#include "numbers/result.h"
 
 namespace kurvix {
 
@@ -14,7 +14,7 @@ Result<double> divide(double a, double b); // fails for a divisor of 0
 // is not a finite number (0 to a negative power).
 Result<double> power(double base, double exponent);
 
-// To single precision; fails beyond its range.
-Result<float> toSingle(double v);
+// To a float; fails beyond its range.
+Result<float> toFloat(double v);
 
 } // namespace kurvix

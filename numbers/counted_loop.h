@@ -2,7 +2,7 @@
 
 // The loop that sweeps x over the plot's samples.
 
-#include "value_cell.h"
+#include "numbers/value_cell.h"
 
 #include <cstdint>
 

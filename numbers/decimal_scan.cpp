@@ -1,4 +1,4 @@
-#include "decimal_scan.h"
+#include "numbers/decimal_scan.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 // The syntax of a decimal number, split into its digits.
 
-#include "number_locale.h"
+#include "numbers/number_locale.h"
 
 #include <cstdint>
 #include <optional>

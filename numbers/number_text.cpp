@@ -1,6 +1,6 @@
-#include "number_text.h"
+#include "numbers/number_text.h"
 
-#include "decimal_scan.h"
+#include "numbers/decimal_scan.h"
 
 #include <charconv>
 #include <cmath>
@@ -142,7 +142,7 @@ Result<double> textToDouble(std::string_view text, const NumberLocale& locale)
 {
     const auto parts = detail::scanDecimal(text, locale);
     if (!parts)
-        return Fault::TypeMismatch;
+        return Fault::NotANumber;
     const std::size_t first = leadingZeros(*parts);
     if (first == parts->digitCount())
         return signedZero(parts->negative);
@@ -163,16 +163,16 @@ Result<double> textToDouble(std::string_view text, const NumberLocale& locale)
     return value;
 }
 
-Result<Currency> textToCurrency(std::string_view text, const NumberLocale& locale)
+Result<FixedDecimal> textToFixedDecimal(std::string_view text, const NumberLocale& locale)
 {
     const auto parts = detail::scanDecimal(text, locale);
     if (!parts)
-        return Fault::TypeMismatch;
+        return Fault::NotANumber;
     constexpr int kDecimals = 4;
     constexpr std::int64_t kMaxIntegerDigits = 19;
     const std::size_t first = leadingZeros(*parts);
     if (first == parts->digitCount())
-        return Currency{};
+        return FixedDecimal{};
     // Position, counted in the digit sequence, of the point of the value in ten-thousandths.
     const std::int64_t point = static_cast<std::int64_t>(parts->integerDigits.size()) + parts->exponent + kDecimals;
     if (point - static_cast<std::int64_t>(first) > kMaxIntegerDigits)
@@ -193,8 +193,8 @@ Result<Currency> textToCurrency(std::string_view text, const NumberLocale& local
     if (ticks > kMaxPositive + (parts->negative ? 1U : 0U))
         return Fault::Overflow;
     if (parts->negative)
-        return Currency::fromTicks(static_cast<std::int64_t>(0U - ticks));
-    return Currency::fromTicks(static_cast<std::int64_t>(ticks));
+        return FixedDecimal::fromTicks(static_cast<std::int64_t>(0U - ticks));
+    return FixedDecimal::fromTicks(static_cast<std::int64_t>(ticks));
 }
 
 std::string numberToText(double value, const NumberLocale& locale)

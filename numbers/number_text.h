@@ -2,9 +2,9 @@
 
 // Numbers read from and written for the user, in the user's locale.
 
-#include "currency.h"
-#include "number_locale.h"
-#include "result.h"
+#include "numbers/fixed_decimal.h"
+#include "numbers/number_locale.h"
+#include "numbers/result.h"
 
 #include <string>
 #include <string_view>
@@ -19,8 +19,8 @@ namespace kurvix {
 Result<double> textToDouble(std::string_view text, const NumberLocale& locale);
 
 // Same syntax, held to four decimals (half to even); fails outside the
-// currency range. Computed from the decimal digits, not through a double.
-Result<Currency> textToCurrency(std::string_view text, const NumberLocale& locale);
+// range of FixedDecimal. Computed from the decimal digits, not through a double.
+Result<FixedDecimal> textToFixedDecimal(std::string_view text, const NumberLocale& locale);
 
 // Shortest text of the value rounded to 15 significant digits with the
 // locale's separator: 0,01 / 100 / 1,5E+20.

@@ -9,10 +9,10 @@
 
 namespace kurvix {
 
-// Why an operation failed. The plot run never shows these; they exist so
-// tests can tell one failure from another.
+// Why an operation failed. The plot run absorbs them and goes on; the
+// window names a field's to the user ("keine Zahl", "zu groß").
 enum class Fault : std::uint8_t {
-    TypeMismatch, // text that is not a number
+    NotANumber,
     DivisionByZero,
     Overflow,        // outside the range of the result's kind
     InvalidArgument, // e.g. negative base with a fractional exponent

@@ -1,6 +1,6 @@
-#include "value_cell.h"
+#include "numbers/value_cell.h"
 
-#include "arithmetic.h"
+#include "numbers/arithmetic.h"
 
 #include <limits>
 

@@ -2,7 +2,7 @@
 
 // A value cell, the kind of variable the plot run counts and sweeps with.
 
-#include "result.h"
+#include "numbers/result.h"
 
 #include <cstdint>
 #include <variant>

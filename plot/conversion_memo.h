@@ -2,8 +2,8 @@
 
 // A field's number, converted once per text instead of at every read.
 
-#include "result.h"
-#include "shared_text.h"
+#include "numbers/result.h"
+#include "plot/shared_text.h"
 
 namespace kurvix {
 
@@ -25,7 +25,7 @@ public:
 
 private:
     SharedText key_;
-    Result<T> value_{Fault::TypeMismatch};
+    Result<T> value_{Fault::NotANumber};
 };
 
 } // namespace kurvix

@@ -3,12 +3,12 @@
 // The coordinate cross: the unit the run draws in, the centimetre tick labels
 // and the two axes.
 
-#include "continuation.h"
-#include "window_parts.h"
+#include "plot/continuation.h"
+#include "plot/window_parts.h"
 
 namespace kurvix {
 
-inline constexpr Colour kAxisColour{12};
+inline constexpr Colour kAxisColour{12, 0, 0};
 
 // Sets the unit from the unit box's text ("cm" and "Maßstab" centimetres,
 // "mm", "Zoll"; anything else keeps the unit); for centimetres it also
@@ -16,6 +16,6 @@ inline constexpr Colour kAxisColour{12};
 void chooseUnit(Continuation& on, const WindowParts& window);
 
 // The axes through the centre of the area.
-void drawAxes(Continuation& on, const WindowParts& window);
+void drawAxes(PlottingArea& area);
 
 } // namespace kurvix

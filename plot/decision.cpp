@@ -1,6 +1,6 @@
-#include "decision.h"
+#include "plot/decision.h"
 
-#include "arithmetic.h"
+#include "numbers/arithmetic.h"
 
 namespace kurvix {
 namespace {
@@ -19,7 +19,7 @@ Sample noPoint() { return {Sample::Verdict::NoPoint, 0}; }
 
 } // namespace
 
-Sample decide(double x, const std::array<Term, 3>& terms, Currency constant)
+Sample decide(double x, const std::array<Term, 3>& terms, FixedDecimal constant)
 {
     const auto& first = terms[0].inputs;
     if (!first || first->coefficient == 0)

@@ -2,7 +2,7 @@
 
 // Whether a sample gets a point, and where.
 
-#include "terms.h"
+#include "plot/terms.h"
 
 namespace kurvix {
 
@@ -15,6 +15,6 @@ struct Sample {
 // No function while term 1 has no coefficient yet or a zero one. Otherwise
 // y = -(t1 + t2 + t3 + d) at x, or no point where a term or the sum cannot
 // be evaluated there. Terms that never converted count as 0.
-Sample decide(double x, const std::array<Term, 3>& terms, Currency constant);
+Sample decide(double x, const std::array<Term, 3>& terms, FixedDecimal constant);
 
 } // namespace kurvix

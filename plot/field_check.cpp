@@ -1,8 +1,8 @@
-#include "field_check.h"
+#include "plot/field_check.h"
 
-#include "arithmetic.h"
-#include "number_text.h"
-#include "terms.h"
+#include "numbers/arithmetic.h"
+#include "numbers/number_text.h"
+#include "plot/terms.h"
 
 #include <algorithm>
 
@@ -31,7 +31,7 @@ FieldProblem checkField(int field, const FieldTexts& texts, const NumberLocale& 
 {
     const auto textOf = [&](int f) { return texts.at(static_cast<std::size_t>(f - 1)); };
     if (field == kConstantField) {
-        const auto constant = textToCurrency(textOf(field), locale);
+        const auto constant = textToFixedDecimal(textOf(field), locale);
         return constant ? FieldProblem::None : fromFault(constant.fault(), textOf(field));
     }
     const auto number = textToDouble(textOf(field), locale);

@@ -2,8 +2,8 @@
 
 // Why a term field's text cannot be used by the plot run.
 
-#include "number_locale.h"
-#include "window_parts.h"
+#include "numbers/number_locale.h"
+#include "plot/window_parts.h"
 
 #include <array>
 #include <string_view>
@@ -11,7 +11,7 @@
 namespace kurvix {
 
 // Why the plot cannot use a field's text as what it feeds: a number (the
-// constant: a currency amount), for a denominator not 0, and for a numerator
+// constant: one of four decimal places), for a denominator not 0, and for a numerator
 // one whose coefficient stays finite. The plot then keeps the value it last
 // read in the run, or 0; the window tells the user.
 enum class FieldProblem { None, Empty, NotANumber, TooLarge, ZeroDenominator };

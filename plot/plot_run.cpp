@@ -1,13 +1,13 @@
-#include "plot_run.h"
+#include "plot/plot_run.h"
 
-#include "arithmetic.h"
-#include "continuation.h"
-#include "coordinate_cross.h"
-#include "counted_loop.h"
-#include "decision.h"
-#include "number_text.h"
-#include "terms.h"
-#include "value_cell.h"
+#include "numbers/arithmetic.h"
+#include "numbers/counted_loop.h"
+#include "numbers/number_text.h"
+#include "numbers/value_cell.h"
+#include "plot/continuation.h"
+#include "plot/coordinate_cross.h"
+#include "plot/decision.h"
+#include "plot/terms.h"
 
 namespace kurvix {
 namespace {
@@ -35,43 +35,33 @@ Status showProgress(StatusLine& status, const ValueCell& samples, const NumberLo
     std::string text = "Berechnung: ";
     text += numberToText(*percent, locale);
     text += '%';
-    return status.setStatus(text);
-}
-
-Result<float> offsetByHalf(double value, const Result<float>& size)
-{
-    if (!size)
-        return size.fault();
-    const auto sum = add(value, static_cast<double>(*size / 2.0F));
-    if (!sum)
-        return sum.fault();
-    return toSingle(*sum);
+    status.setStatus(text);
+    return {};
 }
 
 // The function's origin is the centre of the area.
 Status setPoint(PlottingArea& area, double x, double y)
 {
-    const auto width = area.widthInUnits();
-    const auto height = area.heightInUnits();
-    const auto px = offsetByHalf(x, width);
+    const auto px = toFloat(x + static_cast<double>(area.widthInUnits() / 2.0F));
     if (!px)
         return px.fault();
-    const auto py = offsetByHalf(y, height);
+    const auto py = toFloat(y + static_cast<double>(area.heightInUnits() / 2.0F));
     if (!py)
         return py.fault();
-    return area.setPoint({*px, *py});
+    area.setPoint({*px, *py});
+    return {};
 }
 
 // One pass through the statements; a merged press makes it start over.
-Yield runOnce(const WindowParts& window, const NumberLocale& locale)
+std::variant<RunEnd, Yield> runOnce(const WindowParts& window, const NumberLocale& locale)
 {
     Continuation on;
     RunState run;
 
-    on([&] { return window.area.clear(); });
+    window.area.clear();
     chooseUnit(on, window);
     run.samples = ValueCell(std::int16_t{0});
-    drawAxes(on, window);
+    drawAxes(window.area);
     for (CountedLoop x(-5, 5, 0.001); x.running(); x.next()) {
         on([&] { return countSample(run.samples); });
         on([&] { return showProgress(window.status, run.samples, locale); });
@@ -80,23 +70,28 @@ Yield runOnce(const WindowParts& window, const NumberLocale& locale)
         on([&] { return convertConstant(window, run.constant, locale); });
         const Sample sample = decide(x.value(), run.terms, run.constant.value);
         if (sample.verdict == Sample::Verdict::NoFunction) {
-            on([&] { return window.messages.showMessage(kNoFunctionMessage); });
-            return Yield::EndRun;
+            window.messages.showMessage(kNoFunctionMessage);
+            return RunEnd::NoFunction;
         }
         if (sample.verdict == Sample::Verdict::Point)
             on([&] { return setPoint(window.area, x.value(), sample.y); });
         if (const Yield next = window.events.yieldToWindow(); next != Yield::Continue)
             return next;
     }
-    on([&] { return window.status.setStatus(kDoneStatus); });
-    return Yield::EndRun;
+    window.status.setStatus(kDoneStatus);
+    return RunEnd::Finished;
 }
 
 } // namespace
 
-void runPlot(const WindowParts& window, const NumberLocale& locale)
+RunEnd runPlot(const WindowParts& window, const NumberLocale& locale)
 {
-    while (runOnce(window, locale) == Yield::StartOver) {
+    for (;;) {
+        const auto end = runOnce(window, locale);
+        if (const auto* finished = std::get_if<RunEnd>(&end))
+            return *finished;
+        if (std::get<Yield>(end) == Yield::EndRun)
+            return RunEnd::Stopped;
     }
 }
 

@@ -1,17 +1,14 @@
-#include "terms.h"
+#include "plot/terms.h"
 
-#include "arithmetic.h"
-#include "number_text.h"
+#include "numbers/arithmetic.h"
+#include "numbers/number_text.h"
 
 namespace kurvix {
 namespace {
 
-Result<double> readNumber(TextSource& field, ConversionMemo<double>& memo, const NumberLocale& locale)
+Result<double> readNumber(const TextSource& field, ConversionMemo<double>& memo, const NumberLocale& locale)
 {
-    const auto text = field.sharedText();
-    if (!text)
-        return text.fault();
-    return memo(*text, [&](std::string_view t) { return textToDouble(t, locale); });
+    return memo(field.sharedText(), [&](std::string_view t) { return textToDouble(t, locale); });
 }
 
 } // namespace
@@ -36,10 +33,8 @@ Status convertTerm(const WindowParts& window, const TermFields& fields, Term& te
 
 Status convertConstant(const WindowParts& window, Constant& constant, const NumberLocale& locale)
 {
-    const auto text = window.field(kConstantField).sharedText();
-    if (!text)
-        return text.fault();
-    const auto value = constant.memo(*text, [&](std::string_view t) { return textToCurrency(t, locale); });
+    const auto value = constant.memo(window.field(kConstantField).sharedText(),
+                                     [&](std::string_view t) { return textToFixedDecimal(t, locale); });
     if (!value)
         return value.fault();
     constant.value = *value;

@@ -2,10 +2,10 @@
 
 // The three power terms and the constant, as the plot run reads them from the term fields.
 
-#include "conversion_memo.h"
-#include "currency.h"
-#include "number_locale.h"
-#include "window_parts.h"
+#include "plot/conversion_memo.h"
+#include "numbers/fixed_decimal.h"
+#include "numbers/number_locale.h"
+#include "plot/window_parts.h"
 
 #include <array>
 #include <optional>
@@ -37,8 +37,8 @@ struct Term {
 };
 
 struct Constant {
-    Currency value;
-    ConversionMemo<Currency> memo;
+    FixedDecimal value;
+    ConversionMemo<FixedDecimal> memo;
 };
 
 Status convertTerm(const WindowParts& window, const TermFields& fields, Term& term, const NumberLocale& locale);

@@ -3,9 +3,8 @@
 // The window as the plot run sees it: the plotting area, the unit box, the
 // ten term fields, the status line, a message box and the window's events.
 
-#include "plotting_area.h"
-#include "result.h"
-#include "shared_text.h"
+#include "plot/plotting_area.h"
+#include "plot/shared_text.h"
 
 #include <array>
 #include <functional>
@@ -13,27 +12,25 @@
 
 namespace kurvix {
 
-// A field's or the unit box's current text, never null. Valid until the next
-// yield; a reader that keeps the text copies the shared pointer, not the string.
-using TextRef = std::reference_wrapper<const SharedText>;
-
+// A field's or the unit box's current text. Valid until the next yield; a
+// reader that keeps the text copies the shared pointer, not the string.
 class TextSource {
 public:
     virtual ~TextSource() = default;
-    virtual Result<TextRef> sharedText() = 0;
+    [[nodiscard]] virtual const SharedText& sharedText() const = 0;
 };
 
 class StatusLine {
 public:
     virtual ~StatusLine() = default;
-    virtual Status setStatus(std::string_view text) = 0;
+    virtual void setStatus(std::string_view text) = 0;
 };
 
 // A modal box with the message and one OK button; returns when dismissed.
 class Messages {
 public:
     virtual ~Messages() = default;
-    virtual Status showMessage(std::string_view message) = 0;
+    virtual void showMessage(std::string_view message) = 0;
 };
 
 // Continue: go on with the next sample. StartOver: a press was merged into
@@ -51,11 +48,12 @@ public:
 };
 
 inline constexpr int kTermFieldCount = 10;
+using TermFieldSources = std::array<std::reference_wrapper<TextSource>, kTermFieldCount>;
 
 struct WindowParts {
     PlottingArea& area;
     TextSource& unitBox;
-    std::array<std::reference_wrapper<TextSource>, kTermFieldCount> fields; // in the formula's order, from 1
+    TermFieldSources fields; // in the formula's order, from 1
     StatusLine& status;
     Messages& messages;
     WindowEvents& events;

@@ -1,8 +1,7 @@
-#include "accessibility.h"
+#include "ui/accessibility.h"
 
-#include "plot_window.h"
-#include "plotting_area_widget.h"
-#include "text_controls.h"
+#include "ui/plotting_area_widget.h"
+#include "ui/text_controls.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -90,8 +89,8 @@ private:
 
 QAccessibleInterface* accessibleFor(const QString&, QObject* object)
 {
-    if (auto* window = qobject_cast<PlotWindow*>(object))
-        return new QAccessibleWidget(window, QAccessible::Window); // a frame, not a filler
+    if (object->inherits("kurvix::ui::PlotWindow"))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window); // a frame, not a filler
     if (auto* area = qobject_cast<PlottingAreaWidget*>(object))
         return new AreaAccessible(area);
     if (auto* box = dynamic_cast<UnitBox*>(object))

@@ -2,8 +2,8 @@
 
 // What a screen reader hears of the window: names, descriptions, roles and actions.
 
-#include "field_check.h"
-#include "plotting_area.h"
+#include "plot/field_check.h"
+#include "plot/plotting_area.h"
 
 #include <QString>
 

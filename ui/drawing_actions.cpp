@@ -1,6 +1,7 @@
-#include "drawing_actions.h"
+#include "ui/drawing_actions.h"
 
-#include "plotting_area_widget.h"
+#include "ui/plotting_area_widget.h"
+#include "ui/printing.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -16,6 +17,8 @@
 
 namespace kurvix::ui {
 namespace {
+
+using drawing::FileFormat;
 
 QAction* action(const QString& text, QKeySequence::StandardKey key, QObject* parent)
 {
@@ -58,28 +61,28 @@ DrawingActions::DrawingActions(PlottingAreaWidget& area, QWidget& window)
     copy = action(QStringLiteral("Kopieren"), QKeySequence::Copy, this);
     save = action(QStringLiteral("Speichern unter…"), QKeySequence::Save, this);
     print = action(QStringLiteral("Drucken…"), QKeySequence::Print, this);
-    connect(copy, &QAction::triggered, this, &DrawingActions::copyToClipboard);
-    connect(save, &QAction::triggered, this, &DrawingActions::saveAs);
-    connect(print, &QAction::triggered, this, &DrawingActions::printOnPaper);
+    connect(copy, &QAction::triggered, this, &DrawingActions::copyDrawing);
+    connect(save, &QAction::triggered, this, &DrawingActions::saveDrawing);
+    connect(print, &QAction::triggered, this, &DrawingActions::printDrawing);
 }
 
-Sheet DrawingActions::sheet() const { return {area_->size(), area_->sizeInInches(), area_->background()}; }
+drawing::Sheet DrawingActions::sheet() const { return {area_->size(), area_->sizeInInches(), area_->background()}; }
 
 bool DrawingActions::windowGone() const { return !window_ || !area_ || !window_->isVisible(); }
 
-void DrawingActions::copyToClipboard()
+void DrawingActions::copyDrawing()
 {
     if (!windowGone())
-        QGuiApplication::clipboard()->setMimeData(clipboardData(area_->drawing(), sheet()));
+        QGuiApplication::clipboard()->setMimeData(drawing::clipboardData(area_->drawing(), sheet()));
 }
 
-void DrawingActions::saveAs()
+void DrawingActions::saveDrawing()
 {
     if (windowGone())
         return;
     QStringList filters;
     for (const FileFormat format : kFilters)
-        filters << filterText(format);
+        filters << drawing::filterText(format);
     NameOnlyIcons icons;
     QFileDialog dialog(window_, QStringLiteral("Speichern unter"), folder_);
     dialog.setIconProvider(&icons);
@@ -87,9 +90,9 @@ void DrawingActions::saveAs()
     // It would ask about the name as typed, not as written with its suffix.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters(filters);
-    dialog.selectNameFilter(filterText(format_));
-    dialog.selectFile(QStringLiteral("Kurve.") + suffix(format_));
-    std::optional<SaveTarget> target;
+    dialog.selectNameFilter(drawing::filterText(format_));
+    dialog.selectFile(QStringLiteral("Kurve.") + drawing::suffix(format_));
+    std::optional<drawing::SaveTarget> target;
     while (!target) {
         const int answer = dialog.exec();
         if (windowGone())
@@ -98,7 +101,7 @@ void DrawingActions::saveAs()
         if (answer != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return;
         const auto chosen = static_cast<std::size_t>(std::max(0, int(filters.indexOf(dialog.selectedNameFilter()))));
-        target = saveTarget(dialog.selectedFiles().constFirst(), kFilters.at(chosen));
+        target = drawing::saveTarget(dialog.selectedFiles().constFirst(), kFilters.at(chosen));
         if (QFileInfo(target->path).isFile() && !mayReplace(target->path)) {
             if (windowGone())
                 return;
@@ -108,11 +111,11 @@ void DrawingActions::saveAs()
     }
     folder_ = QFileInfo(target->path).absolutePath();
     format_ = target->format;
-    if (const auto failure = ui::save(area_->drawing(), sheet(), *target))
+    if (const auto failure = drawing::save(area_->drawing(), sheet(), *target))
         tell(*failure);
 }
 
-void DrawingActions::printOnPaper()
+void DrawingActions::printDrawing()
 {
     if (windowGone())
         return;

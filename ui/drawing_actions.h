@@ -2,7 +2,7 @@
 
 // Copying, saving and printing the drawing from the plotting area.
 
-#include "drawing_export.h"
+#include "drawing/drawing_export.h"
 
 #include <QObject>
 #include <QPointer>
@@ -27,12 +27,11 @@ public:
     QAction* save = nullptr;
     QAction* print = nullptr;
 
-    void copyToClipboard();
-    void saveAs();
-    void printOnPaper();
-
 private:
-    [[nodiscard]] Sheet sheet() const;
+    void copyDrawing();
+    void saveDrawing();
+    void printDrawing();
+    [[nodiscard]] drawing::Sheet sheet() const;
     [[nodiscard]] bool windowGone() const; // closed while a dialog was open
     [[nodiscard]] bool mayReplace(const QString& path);
     void tell(const QString& text);
@@ -40,7 +39,7 @@ private:
     QPointer<PlottingAreaWidget> area_;
     QPointer<QWidget> window_;
     QString folder_;
-    FileFormat format_ = FileFormat::Pdf;
+    drawing::FileFormat format_ = drawing::FileFormat::Pdf;
 };
 
 } // namespace kurvix::ui

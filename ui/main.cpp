@@ -1,6 +1,6 @@
-#include "command_line.h"
-#include "plot_window.h"
-#include "termination.h"
+#include "ui/command_line.h"
+#include "ui/plot_window.h"
+#include "ui/termination.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

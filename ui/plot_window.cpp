@@ -1,66 +1,52 @@
-#include "plot_window.h"
+#include "ui/plot_window.h"
 
-#include "accessibility.h"
-#include "system_locale.h"
-#include "unit_scale.h"
-#include "window_placement.h"
-
-#include "field_check.h"
-#include "plot_run.h"
+#include "plot/field_check.h"
+#include "ui/drawing_actions.h"
+#include "ui/plot_runs.h"
+#include "ui/plotting_area_widget.h"
+#include "ui/system_locale.h"
+#include "ui/text_controls.h"
+#include "ui/unit_scale.h"
+#include "ui/window_placement.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QMessageBox>
+#include <QLabel>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 
 #include <algorithm>
-#include <chrono>
-#include <utility>
+#include <vector>
 
 namespace kurvix::ui {
 namespace {
 
-struct PartRow {
+struct FormulaPart {
+    const char* name; // "TextN" a term field, "LabelN" a sign between them
     Placement at;
     const char* text;
 };
 
-// The formula's fields in order; exponents stand raised.
-constexpr std::array<PartRow, kTermFieldCount> kFieldRows{{
-    {{360, 6600, 255, 285}, "1"},
-    {{840, 6600, 255, 285}, "4"},
-    {{1320, 6240, 255, 285}, "4"},
-    {{2040, 6600, 255, 285}, "-2"},
-    {{2520, 6600, 255, 285}, "1"},
-    {{3000, 6240, 255, 285}, "2"},
-    {{3720, 6600, 255, 285}, "2"},
-    {{4200, 6600, 255, 285}, "1"},
-    {{4680, 6240, 255, 285}, "0"},
-    {{5400, 6600, 255, 285}, "0"},
-}};
-
-// The formula's operators, and the example below it.
-constexpr std::array<PartRow, 10> kLabelRows{{
-    {{1200, 6600, 255, 255}, "x"},
-    {{600, 6600, 255, 255}, "/"},
-    {{1680, 6600, 255, 255}, "+"},
-    {{2280, 6600, 255, 255}, "/"},
-    {{2880, 6600, 255, 255}, "x"},
-    {{3360, 6600, 255, 255}, "+"},
-    {{3960, 6600, 255, 255}, "/"},
-    {{4560, 6600, 255, 255}, "x"},
-    {{5040, 6600, 255, 255}, "+"},
-    {{120, 7560, 7935, 255}, "Beispielfunktion: (1 / 4 * x ^ 4) - (2 * x ^ 2) + 2"},
-}};
+// The equation row as it reads, starting with the example; exponents stand raised.
+constexpr FormulaPart kFormula[] = {
+    {"Text1", {360, 6600, 255, 285}, "1"},   {"Label2", {600, 6600, 255, 255}, "/"},
+    {"Text2", {840, 6600, 255, 285}, "4"},   {"Label1", {1200, 6600, 255, 255}, "x"},
+    {"Text3", {1320, 6240, 255, 285}, "4"},  {"Label3", {1680, 6600, 255, 255}, "+"},
+    {"Text4", {2040, 6600, 255, 285}, "-2"}, {"Label4", {2280, 6600, 255, 255}, "/"},
+    {"Text5", {2520, 6600, 255, 285}, "1"},  {"Label5", {2880, 6600, 255, 255}, "x"},
+    {"Text6", {3000, 6240, 255, 285}, "2"},  {"Label6", {3360, 6600, 255, 255}, "+"},
+    {"Text7", {3720, 6600, 255, 285}, "2"},  {"Label7", {3960, 6600, 255, 255}, "/"},
+    {"Text8", {4200, 6600, 255, 285}, "1"},  {"Label8", {4560, 6600, 255, 255}, "x"},
+    {"Text9", {4680, 6240, 255, 285}, "0"},  {"Label9", {5040, 6600, 255, 255}, "+"},
+    {"Text10", {5400, 6600, 255, 285}, "0"},
+};
+constexpr FormulaPart kExample{
+    "Label10", {120, 7560, 7935, 255}, "Beispielfunktion: (1 / 4 * x ^ 4) - (2 * x ^ 2) + 2"};
 
 constexpr Placement kAreaPlacement{120, 120, 7920, 6000};
 constexpr Placement kButtonPlacement{5760, 6240, 2295, 855};
 constexpr Placement kStatusPlacement{120, 7200, 7935, 255};
 constexpr Placement kUnitBoxPlacement{2400, 240, 3015, 315};
-
-// Object names that automation finds the window and its parts by.
-QString numbered(const char* name, std::size_t index) { return QString::fromLatin1(name) + QString::number(index + 1); }
 
 } // namespace
 
@@ -73,11 +59,7 @@ PlotWindow::PlotWindow(QWidget* parent) : QWidget(parent), locale_(systemNumberL
     setFixedSize(scale.twipsToPixelsX(kClientWidthTwips), scale.twipsToPixelsY(kClientHeightTwips));
     buildParts();
     centreOnScreen();
-    if (const QScreen* s = screen(); s && s->refreshRate() >= 1) {
-        const auto frame = std::chrono::milliseconds(static_cast<int>(1000 / s->refreshRate()));
-        pacer_ = FramePacer(std::clamp(frame, std::chrono::milliseconds(4), std::chrono::milliseconds(50)));
-    }
-    area->setFocus();
+    area_->setFocus();
 }
 
 void PlotWindow::place(QWidget* part, const Placement& at) const
@@ -89,125 +71,125 @@ void PlotWindow::place(QWidget* part, const Placement& at) const
 
 void PlotWindow::buildParts()
 {
-    area = new PlottingAreaWidget(this);
-    place(area, kAreaPlacement);
-    area->setObjectName(QStringLiteral("Picture1"));
-    area->setAccessibleName(QStringLiteral("Zeichenfläche"));
+    area_ = new PlottingAreaWidget(this);
+    place(area_, kAreaPlacement);
+    area_->setObjectName(QStringLiteral("Picture1"));
+    area_->setAccessibleName(QStringLiteral("Zeichenfläche"));
     describeArea(AreaState::BeforeAnyRun);
-    drawingActions = new DrawingActions(*area, *this);
-    area->addActions({drawingActions->copy, drawingActions->save, drawingActions->print});
-    area->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* actions = new DrawingActions(*area_, *this);
+    area_->addActions({actions->copy, actions->save, actions->print});
+    area_->setContextMenuPolicy(Qt::ActionsContextMenu);
 
-    plotButton = new QPushButton(QStringLiteral("Berechnen"), this);
+    auto* plotButton = new QPushButton(QStringLiteral("Berechnen"), this);
     plotButton->setAutoDefault(false);
     plotButton->setDefault(false);
     place(plotButton, kButtonPlacement);
     plotButton->setObjectName(QStringLiteral("Command1"));
     connect(plotButton, &QPushButton::clicked, this, &PlotWindow::plot);
 
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        const auto& row = kFieldRows[i];
-        const int field = static_cast<int>(i) + 1;
-        fields[i] = new TermField(QString::fromUtf8(row.text), termFieldName(field), termFieldDescription(field), this);
-        place(fields[i], row.at);
-        fields[i]->setObjectName(numbered("Text", i));
-        connect(fields[i], &QLineEdit::editingFinished, this, [this, i] { markField(i, false); });
+    buildFormula();
+
+    statusLine_ = new StatusLineWidget(QStringLiteral("Der Kurvix von Velmora"), this);
+    place(statusLine_, kStatusPlacement);
+    statusLine_->setObjectName(QStringLiteral("lblinfo"));
+
+    unitBox_ = new UnitBox({QStringLiteral("cm"), QStringLiteral("mm"), QStringLiteral("Zoll")},
+                           QStringLiteral("Maßstab"), this);
+    place(unitBox_, kUnitBoxPlacement);
+    unitBox_->setObjectName(QStringLiteral("Combo1"));
+    unitBox_->raise();
+    unitBox_->setAccessibleName(QStringLiteral("Maßstab"));
+    unitBox_->setToolTip(QStringLiteral("Maßstab: cm, mm oder Zoll"));
+
+    QWidget* previous = area_;
+    const auto tabTo = [&](QWidget* next) {
+        setTabOrder(previous, next);
+        previous = next;
+    };
+    tabTo(plotButton);
+    for (TermField* field : fields_)
+        tabTo(field);
+    tabTo(unitBox_);
+
+    TermFieldSources sources{*fields_[0], *fields_[1], *fields_[2], *fields_[3], *fields_[4],
+                             *fields_[5], *fields_[6], *fields_[7], *fields_[8], *fields_[9]};
+    runs_ = new PlotRuns({*area_, *unitBox_, sources, *statusLine_}, locale_, *this, [this] { present(); });
+}
+
+// The fields first, then the signs by their number: the order a screen reader walks them.
+void PlotWindow::buildFormula()
+{
+    std::vector<const FormulaPart*> signs;
+    for (const FormulaPart& part : kFormula) {
+        const QString name = QString::fromLatin1(part.name);
+        if (!name.startsWith(QLatin1String("Text"))) {
+            signs.push_back(&part);
+            continue;
+        }
+        const int field = name.mid(4).toInt();
+        const auto index = static_cast<std::size_t>(field - 1);
+        fields_[index] =
+            new TermField(QString::fromUtf8(part.text), termFieldName(field), termFieldDescription(field), this);
+        place(fields_[index], part.at);
+        fields_[index]->setObjectName(name);
+        connect(fields_[index], &QLineEdit::editingFinished, this, [this, index] { markField(index, false); });
         // A term's numerator is read together with its denominator.
-        connect(fields[i], &QLineEdit::textChanged, this, [this, i] {
-            const std::size_t first = i - i % 3;
-            for (std::size_t f = first; f < std::min(first + 3, fields.size()); ++f)
+        connect(fields_[index], &QLineEdit::textChanged, this, [this, index] {
+            const std::size_t first = index - index % 3;
+            for (std::size_t f = first; f < std::min(first + 3, fields_.size()); ++f)
                 markField(f, true);
         });
     }
-    for (std::size_t i = 0; i < formulaLabels.size(); ++i) {
-        const auto& row = kLabelRows[i];
-        formulaLabels[i] = new QLabel(QString::fromUtf8(row.text), this);
-        place(formulaLabels[i], row.at);
-        formulaLabels[i]->setObjectName(numbered("Label", i));
-    }
-
-    statusLine = new StatusLabel(QStringLiteral("Der Kurvix von Velmora"), this);
-    place(statusLine, kStatusPlacement);
-    statusLine->setObjectName(QStringLiteral("lblinfo"));
-
-    unitBox = new UnitBox({QStringLiteral("cm"), QStringLiteral("mm"), QStringLiteral("Zoll")},
-                          QStringLiteral("Maßstab"), this);
-    place(unitBox, kUnitBoxPlacement);
-    unitBox->setObjectName(QStringLiteral("Combo1"));
-    unitBox->raise();
-    unitBox->setAccessibleName(QStringLiteral("Maßstab"));
-    unitBox->setToolTip(QStringLiteral("Maßstab: cm, mm oder Zoll"));
-
-    QWidget* previous = area;
-    for (QWidget* next :
-         std::initializer_list<QWidget*>{plotButton, fields[0], fields[1], fields[2], fields[3], fields[4], fields[5],
-                                         fields[6], fields[7], fields[8], fields[9], unitBox}) {
-        setTabOrder(previous, next);
-        previous = next;
+    signs.push_back(&kExample);
+    std::sort(signs.begin(), signs.end(), [](const FormulaPart* a, const FormulaPart* b) {
+        return QString::fromLatin1(a->name).mid(5).toInt() < QString::fromLatin1(b->name).mid(5).toInt();
+    });
+    for (const FormulaPart* part : signs) {
+        auto* label = new QLabel(QString::fromUtf8(part->text), this);
+        place(label, part->at);
+        label->setObjectName(QString::fromLatin1(part->name));
     }
 }
 
 void PlotWindow::centreOnScreen()
 {
-    if (const QScreen* s = screen()) {
+    if (const QScreen* s = screen())
         move(windowPosition(s->availableGeometry(), frameGeometry().size()));
-    }
-}
-
-WindowParts PlotWindow::windowParts()
-{
-    return WindowParts{*area,
-                       *unitBox,
-                       {*fields[0], *fields[1], *fields[2], *fields[3], *fields[4], *fields[5], *fields[6], *fields[7],
-                        *fields[8], *fields[9]},
-                       *statusLine,
-                       *this,
-                       *this};
 }
 
 void PlotWindow::plot()
 {
-    if (closed_)
-        return; // a click still queued when the window closed
-    if (runDepth_ >= kMaxNestedRuns) {
-        startOver_ = true;
-        return;
-    }
-    const QPointer<PlotWindow> guard(this);
-    const int messagesBefore = messagesShown_;
-    ++runDepth_;
     describeArea(AreaState::Drawing);
-    kurvix::runPlot(windowParts(), locale_);
-    if (!guard)
+    const QPointer<PlotWindow> guard(this);
+    const auto end = runs_->press();
+    if (!guard || !end || *end == RunEnd::Stopped)
         return;
-    --runDepth_;
-    const bool noFunction = messagesShown_ > messagesBefore;
-    endRuns_ = runDepth_ > 0 && (endRuns_ || noFunction);
-    if (closed_)
-        return;
-    if (runDepth_ == 0) // an outer run goes on drawing
-        describeArea(noFunction ? AreaState::NoFunction : AreaState::Drawn);
-    if (const QString unread = markUnreadableFields(); !unread.isEmpty() && statusLine->status() == kDoneStatus.data())
-        static_cast<void>(statusLine->setStatus(
-            QStringLiteral("%1 Nicht lesbar: %2").arg(statusLine->status(), unread).toStdString()));
+    if (*end == RunEnd::NoFunction)
+        statusLine_->setStatus(area_->pointsSet() == 0 ? "Nichts gezeichnet: keine Funktionsgleichung"
+                                                       : "Abgebrochen: keine Funktionsgleichung");
+    if (const QString unread = markUnreadableFields(); *end == RunEnd::Finished && !unread.isEmpty())
+        statusLine_->setStatus(
+            QStringLiteral("%1 Nicht lesbar: %2").arg(QString::fromUtf8(kDoneStatus), unread).toStdString());
+    if (runs_->depth() == 0) // an outer run goes on drawing
+        describeArea(*end == RunEnd::NoFunction ? AreaState::NoFunction : AreaState::Drawn);
     present();
 }
 
 void PlotWindow::describeArea(AreaState state)
 {
-    const QString description = areaDescription(state, area->unit(), area->pointsSet());
-    if (description != area->accessibleDescription()) // a screen reader hears each change
-        area->setAccessibleDescription(description);
+    const QString description = areaDescription(state, area_->unit(), area_->pointsSet());
+    if (description != area_->accessibleDescription()) // a screen reader hears each change
+        area_->setAccessibleDescription(description);
 }
 
 void PlotWindow::markField(std::size_t index, bool onlyUnmark)
 {
-    TermField& field = *fields[index];
+    TermField& field = *fields_[index];
     if (onlyUnmark && field.problem().isEmpty())
         return;
     FieldTexts texts; // as the run reads them
-    for (std::size_t i = 0; i < fields.size(); ++i)
-        texts[i] = *fields[i]->sharedText()->get();
+    for (std::size_t i = 0; i < fields_.size(); ++i)
+        texts[i] = *fields_[i]->sharedText();
     const FieldProblem problem = checkField(static_cast<int>(index) + 1, texts, locale_);
     if (!onlyUnmark || problem == FieldProblem::None)
         field.showProblem(fieldProblemText(problem));
@@ -217,55 +199,23 @@ void PlotWindow::markField(std::size_t index, bool onlyUnmark)
 QString PlotWindow::markUnreadableFields()
 {
     QStringList unread;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
+    for (std::size_t i = 0; i < fields_.size(); ++i) {
         markField(i, false);
-        if (!fields[i]->problem().isEmpty())
-            unread << QStringLiteral("%1 (%2)").arg(fields[i]->accessibleName(), fields[i]->problem());
+        if (!fields_[i]->problem().isEmpty())
+            unread << QStringLiteral("%1 (%2)").arg(fields_[i]->accessibleName(), fields_[i]->problem());
     }
     return unread.join(QStringLiteral("; "));
 }
 
 void PlotWindow::present()
 {
-    area->present();
-    statusLine->present();
-    pacer_.restart();
-}
-
-Yield PlotWindow::yieldToWindow()
-{
-    if (pacer_.due())
-        present();
-    if (!eventPacer_.due())
-        return Yield::Continue;
-    eventPacer_.restart();
-    const QPointer<PlotWindow> guard(this);
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    // After the events nothing of this object may be touched unless it still exists.
-    if (!guard || guard->closed_ || guard->endRuns_)
-        return Yield::EndRun;
-    if (std::exchange(startOver_, false))
-        return Yield::StartOver;
-    return Yield::Continue;
-}
-
-Status PlotWindow::showMessage(std::string_view message)
-{
-    ++messagesShown_;
-    present();
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), QString::fromUtf8(message),
-                    QMessageBox::Ok, this);
-    box.exec();
-    // The run ends here: the status line no longer shows its progress.
-    static_cast<void>(statusLine->setStatus(area->pointsSet() == 0 ? "Nichts gezeichnet: keine Funktionsgleichung"
-                                                                   : "Abgebrochen: keine Funktionsgleichung"));
-    statusLine->present();
-    return {};
+    area_->present();
+    statusLine_->present();
 }
 
 void PlotWindow::closeEvent(QCloseEvent* event)
 {
-    closed_ = true;
+    runs_->stop();
     event->accept();
 }
 

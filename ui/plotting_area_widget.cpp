@@ -1,7 +1,7 @@
-#include "plotting_area_widget.h"
+#include "ui/plotting_area_widget.h"
 
-#include "line_clip.h"
-#include "unit_scale.h"
+#include "drawing/line_clip.h"
+#include "ui/unit_scale.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -17,7 +17,7 @@ namespace {
 // Text printed further than this many pixels outside is not drawn at all.
 constexpr double kPrintReach = 1e4;
 
-QColor toQColor(Colour c) { return QColor(c.red(), c.green(), c.blue()); }
+QColor toQColor(Colour c) { return QColor(c.red, c.green, c.blue); }
 
 } // namespace
 
@@ -64,12 +64,6 @@ void PlottingAreaWidget::paintPending()
     painted_ = drawing_.end();
 }
 
-const QImage& PlottingAreaWidget::image()
-{
-    paintPending();
-    return image_;
-}
-
 QSizeF PlottingAreaWidget::sizeInInches() const
 {
     return {width() / double(logicalDpiX()), height() / double(logicalDpiY())};
@@ -92,7 +86,7 @@ void PlottingAreaWidget::present()
     dirty_ = {};
 }
 
-Status PlottingAreaWidget::clear()
+void PlottingAreaWidget::clear()
 {
     matchBackingImage();
     image_.fill(background_);
@@ -100,63 +94,38 @@ Status PlottingAreaWidget::clear()
     painted_ = {};
     dirty_ = rect();
     points_.clear();
-    return {};
 }
 
-Status PlottingAreaWidget::setUnit(Unit unit)
-{
-    unit_ = unit;
-    return {};
-}
-
-Result<float> PlottingAreaWidget::widthInUnits()
+float PlottingAreaWidget::widthInUnits() const
 {
     return static_cast<float>(width() / UnitScale::of(*this).pixelsPerUnitX(unit_));
 }
 
-Result<float> PlottingAreaWidget::heightInUnits()
+float PlottingAreaWidget::heightInUnits() const
 {
     return static_cast<float>(height() / UnitScale::of(*this).pixelsPerUnitY(unit_));
 }
 
-Status PlottingAreaWidget::setTextX(float x)
-{
-    current_.x = x;
-    return {};
-}
-
-Status PlottingAreaWidget::setTextY(float y)
-{
-    current_.y = y;
-    return {};
-}
-
-Status PlottingAreaWidget::writeNumber(std::int32_t number)
+void PlottingAreaWidget::writeNumber(std::int32_t number)
 {
     const QPointF at = toPixels(current_);
-    if (!(std::fabs(at.x()) < kPrintReach && std::fabs(at.y()) < kPrintReach))
-        return {};
-    drawing_.addText(at, QString::number(number), labelFont(), foreground_);
-    return {};
+    if (std::fabs(at.x()) < kPrintReach && std::fabs(at.y()) < kPrintReach)
+        drawing_.addText(at, QString::number(number), labelFont(), foreground_);
 }
 
-Status PlottingAreaWidget::drawLine(PointF from, PointF to, Colour colour)
+void PlottingAreaWidget::drawLine(PointF from, PointF to, Colour colour)
 {
-    const auto visible = clipLine(QLineF(toPixels(from), toPixels(to)), QRectF(rect()));
-    if (!visible)
-        return {};
-    drawing_.addLine(*visible, toQColor(colour));
-    return {};
+    if (const auto visible = drawing::clipLine(QLineF(toPixels(from), toPixels(to)), QRectF(rect())))
+        drawing_.addLine(*visible, toQColor(colour));
 }
 
-Status PlottingAreaWidget::setPoint(PointF point)
+void PlottingAreaWidget::setPoint(PointF point)
 {
     const auto pixel = pixelAt(point);
     if (!pixel)
-        return {};
+        return;
     points_.insert(std::uint64_t{std::bit_cast<std::uint32_t>(point.x)} << 32 | std::bit_cast<std::uint32_t>(point.y));
     drawing_.addDot(*pixel, foreground_);
-    return {};
 }
 
 void PlottingAreaWidget::paintEvent(QPaintEvent* event)

@@ -2,9 +2,9 @@
 
 // The plotting area on screen.
 
-#include "drawing.h"
+#include "drawing/drawing.h"
 
-#include "plotting_area.h"
+#include "plot/plotting_area.h"
 
 #include <QImage>
 #include <QRect>
@@ -25,22 +25,21 @@ class PlottingAreaWidget : public QWidget, public PlottingArea {
 public:
     explicit PlottingAreaWidget(QWidget* parent = nullptr);
 
-    Status clear() override;
-    Status setUnit(Unit unit) override;
-    Result<float> widthInUnits() override;
-    Result<float> heightInUnits() override;
-    Status setTextX(float x) override;
-    Status setTextY(float y) override;
-    Status writeNumber(std::int32_t number) override;
-    Status drawLine(PointF from, PointF to, Colour colour) override;
-    Status setPoint(PointF point) override;
+    void clear() override;
+    void setUnit(Unit unit) override { unit_ = unit; }
+    [[nodiscard]] float widthInUnits() const override;
+    [[nodiscard]] float heightInUnits() const override;
+    void setTextX(float x) override { current_.x = x; }
+    void setTextY(float y) override { current_.y = y; }
+    void writeNumber(std::int32_t number) override;
+    void drawLine(PointF from, PointF to, Colour colour) override;
+    void setPoint(PointF point) override;
 
     void present();
     [[nodiscard]] Unit unit() const { return unit_; }
     // Distinct points set inside the area since it was last cleared: the points of the drawing as it stands.
     [[nodiscard]] int pointsSet() const { return static_cast<int>(points_.size()); }
-    [[nodiscard]] const QImage& image(); // as on screen, with everything drawn so far
-    [[nodiscard]] const Drawing& drawing() const { return drawing_; }
+    [[nodiscard]] const drawing::Drawing& drawing() const { return drawing_; }
     [[nodiscard]] QSizeF sizeInInches() const;
     [[nodiscard]] QColor foreground() const { return foreground_; }
     [[nodiscard]] QColor background() const { return background_; }
@@ -57,8 +56,8 @@ private:
     void paintPending();
     [[nodiscard]] QFont labelFont() const;
 
-    Drawing drawing_;
-    Drawing::Mark painted_;
+    drawing::Drawing drawing_;
+    drawing::Drawing::Mark painted_;
     QImage image_;
     Unit unit_ = Unit::Centimetre;
     PointF current_;

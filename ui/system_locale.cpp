@@ -1,4 +1,4 @@
-#include "system_locale.h"
+#include "ui/system_locale.h"
 
 #include <QLocale>
 

@@ -2,7 +2,7 @@
 
 // The decimal separator of the user's locale.
 
-#include "number_locale.h"
+#include "numbers/number_locale.h"
 
 namespace kurvix::ui {
 

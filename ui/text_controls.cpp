@@ -1,4 +1,4 @@
-#include "text_controls.h"
+#include "ui/text_controls.h"
 
 #include <QAccessible>
 #include <QPainter>
@@ -67,9 +67,9 @@ UnitBox::UnitBox(const QStringList& items, const QString& text, QWidget* parent)
     setEditText(text);
 }
 
-StatusLabel::StatusLabel(const QString& text, QWidget* parent) : QLabel(parent) { display(text); }
+StatusLineWidget::StatusLineWidget(const QString& text, QWidget* parent) : QLabel(parent) { display(text); }
 
-void StatusLabel::display(const QString& text)
+void StatusLineWidget::display(const QString& text)
 {
     if (text != shown_)
         setAccessibleName(text); // before the text, so that a screen reader hears one change
@@ -79,27 +79,24 @@ void StatusLabel::display(const QString& text)
     setText(fitting);
 }
 
-void StatusLabel::resizeEvent(QResizeEvent* event)
+void StatusLineWidget::resizeEvent(QResizeEvent* event)
 {
     QLabel::resizeEvent(event);
     display(shown_);
 }
 
-Status StatusLabel::setStatus(std::string_view text)
+void StatusLineWidget::setStatus(std::string_view text)
 {
     pending_.assign(text);
     hasPending_ = true;
-    return {};
 }
 
-void StatusLabel::present()
+void StatusLineWidget::present()
 {
     if (!hasPending_)
         return;
     display(QString::fromStdString(pending_));
     hasPending_ = false;
 }
-
-QString StatusLabel::status() const { return hasPending_ ? QString::fromStdString(pending_) : shown_; }
 
 } // namespace kurvix::ui

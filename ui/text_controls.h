@@ -2,7 +2,7 @@
 
 // The window's text parts the plot run reads or writes: term fields, the unit box, the status line.
 
-#include "window_parts.h"
+#include "plot/window_parts.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -17,7 +17,7 @@ namespace kurvix::ui {
 class TermField : public QLineEdit, public TextSource {
 public:
     TermField(const QString& text, const QString& name, const QString& description, QWidget* parent = nullptr);
-    Result<TextRef> sharedText() override { return TextRef(text_); }
+    [[nodiscard]] const SharedText& sharedText() const override { return text_; }
 
     // Marks the field as one the plot cannot read, saying why ("keine Zahl");
     // an empty text takes the mark away.
@@ -37,7 +37,7 @@ private:
 class UnitBox : public QComboBox, public TextSource {
 public:
     UnitBox(const QStringList& items, const QString& text, QWidget* parent = nullptr);
-    Result<TextRef> sharedText() override { return TextRef(text_); }
+    [[nodiscard]] const SharedText& sharedText() const override { return text_; }
 
 private:
     SharedText text_ = makeText("");
@@ -46,12 +46,11 @@ private:
 // The status line. Keeps the latest text at once; shows it when the window
 // presents a frame, shortened with "…" where it does not fit, and whole in
 // its tooltip and accessible name.
-class StatusLabel : public QLabel, public StatusLine {
+class StatusLineWidget : public QLabel, public StatusLine {
 public:
-    explicit StatusLabel(const QString& text, QWidget* parent = nullptr);
-    Status setStatus(std::string_view text) override;
+    explicit StatusLineWidget(const QString& text, QWidget* parent = nullptr);
+    void setStatus(std::string_view text) override;
     void present();
-    [[nodiscard]] QString status() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

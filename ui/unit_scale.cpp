@@ -1,4 +1,4 @@
-#include "unit_scale.h"
+#include "ui/unit_scale.h"
 
 #include <QWidget>
 

@@ -2,7 +2,7 @@
 
 // Physical lengths on screen: twips, centimetres, millimetres and inches to pixels.
 
-#include "plotting_area.h"
+#include "plot/plotting_area.h"
 
 class QWidget;
 

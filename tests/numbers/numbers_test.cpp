@@ -1,6 +1,6 @@
-#include "arithmetic.h"
-#include "number_text.h"
-#include "value_cell.h"
+#include "numbers/arithmetic.h"
+#include "numbers/number_text.h"
+#include "numbers/value_cell.h"
 
 #include <gtest/gtest.h>
 
@@ -79,8 +79,8 @@ const ArithmeticCase kArithmetic[] = {
     {"NegativeBaseFractionalExponent", power(-5, 0.5), kNo, Fault::InvalidArgument},
     {"ZeroToAFractionalPower", power(0, 0.5), 0},
     {"ZeroToANegativePower", power(0, -1), kNo},
-    {"SingleHoldsItsLargest", widened(toSingle(FLT_MAX)), FLT_MAX},
-    {"SingleOverflow", widened(toSingle(-1e39)), kNo},
+    {"FloatHoldsItsLargest", widened(toFloat(FLT_MAX)), FLT_MAX},
+    {"FloatOverflow", widened(toFloat(-1e39)), kNo},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, Arithmetic, ::testing::ValuesIn(kArithmetic), rowName);
 
@@ -116,19 +116,19 @@ struct ReadCase {
     std::string text;
     std::optional<double> german; // nullopt: not a number
     std::optional<double> english;
-    std::optional<std::int64_t> currencyTicks; // read under German
+    std::optional<std::int64_t> fixedDecimalTicks; // read under German
 };
 
 class Read : public ::testing::TestWithParam<ReadCase> {};
 
-TEST_P(Read, ReadsTheNumberUnderEachLocaleAndAsCurrency)
+TEST_P(Read, ReadsTheNumberUnderEachLocaleAndAsFixedDecimal)
 {
     const auto& c = GetParam();
     const auto value = [](const auto& r) { return r ? std::optional<double>(*r) : std::nullopt; };
     EXPECT_EQ(value(textToDouble(c.text, kDe)), c.german);
     EXPECT_EQ(value(textToDouble(c.text, kEn)), c.english);
-    const auto currency = textToCurrency(c.text, kDe);
-    EXPECT_EQ(currency ? std::optional(currency->ticks()) : std::nullopt, c.currencyTicks);
+    const auto fixed = textToFixedDecimal(c.text, kDe);
+    EXPECT_EQ(fixed ? std::optional(fixed->ticks()) : std::nullopt, c.fixedDecimalTicks);
 }
 
 const ReadCase kReads[] = {
@@ -140,16 +140,16 @@ const ReadCase kReads[] = {
     {"ZeroWithHugeExponent", "0e99999999999999999999", 0.0, 0.0, 0},
     {"BeyondTheDoubleRange", "1e309", kNo, kNo, kNo},
     {"BelowTheSubnormalsIsZero", "-1e-325", -0.0, -0.0, 0},
-    {"CurrencyRoundsUpFromTheFifthDecimal", "0,12346", 0.12346, 0.12346, 1235},
-    {"CurrencyRoundsAtItsFirstDigit", "6e-5", 6e-5, 6e-5, 1},
-    {"CurrencyTieWithTrailingZeroToEvenDown", "0,000050", 0.00005, 0.00005, 0},
-    {"CurrencyTieToEvenUp", "-0,00015", -0.00015, -0.00015, -2},
-    {"CurrencyAboveTheTieRoundsUp", "0,000050001", 0.000050001, 0.000050001, 1},
-    {"CurrencyTieFromTheExponent", "25e-5", 25e-5, 25e-5, 2},
-    {"CurrencyMaximum", "922337203685477,5807", 922337203685477.5807, 922337203685477.5807, INT64_MAX},
-    {"CurrencyMinimum", "-922337203685477,5808", -922337203685477.5808, -922337203685477.5808, INT64_MIN},
-    {"CurrencyAboveTheMaximum", "922337203685477,5808", 922337203685477.5808, 922337203685477.5808, kNo},
-    {"CurrencyFarOutOfRange", "1e30", 1e30, 1e30, kNo},
+    {"FixedDecimalRoundsUpFromTheFifthDecimal", "0,12346", 0.12346, 0.12346, 1235},
+    {"FixedDecimalRoundsAtItsFirstDigit", "6e-5", 6e-5, 6e-5, 1},
+    {"FixedDecimalTieWithTrailingZeroToEvenDown", "0,000050", 0.00005, 0.00005, 0},
+    {"FixedDecimalTieToEvenUp", "-0,00015", -0.00015, -0.00015, -2},
+    {"FixedDecimalAboveTheTieRoundsUp", "0,000050001", 0.000050001, 0.000050001, 1},
+    {"FixedDecimalTieFromTheExponent", "25e-5", 25e-5, 25e-5, 2},
+    {"FixedDecimalMaximum", "922337203685477,5807", 922337203685477.5807, 922337203685477.5807, INT64_MAX},
+    {"FixedDecimalMinimum", "-922337203685477,5808", -922337203685477.5808, -922337203685477.5808, INT64_MIN},
+    {"FixedDecimalAboveTheMaximum", "922337203685477,5808", 922337203685477.5808, 922337203685477.5808, kNo},
+    {"FixedDecimalFarOutOfRange", "1e30", 1e30, 1e30, kNo},
     {"GermanGroupsThousands", "-12.345.678", -12345678.0, kNo, -123456780000},
     {"ThreeDigitsBeforeAGroup", "123.456", 123456.0, 123.456, 1234560000},
     {"GermanGroupsBeforeTheComma", "1.234,5e1", 12345.0, kNo, 123450000},

@@ -1,5 +1,4 @@
-#include "continuation.h"
-#include "field_check.h"
+#include "plot/field_check.h"
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>
@@ -47,9 +46,10 @@ TEST_P(Run, PlotsTheSumOfAllTermsOrAsksForAFunction)
     FakeWindow window;
     for (const auto& [field, text] : c.fields)
         window.field(field).setText(text);
-    window.press();
+    const RunEnd end = window.press();
 
     if (!c.f) {
+        EXPECT_EQ(end, RunEnd::NoFunction);
         EXPECT_EQ(window.messages, std::vector<std::string>{"Sie müssen noch eine Funktionsgleichung eingeben."});
         EXPECT_EQ(window.statuses, std::vector<std::string>{"Berechnung: 0,01%"});
         EXPECT_TRUE(window.points.empty() && window.yields == 0);
@@ -68,6 +68,7 @@ TEST_P(Run, PlotsTheSumOfAllTermsOrAsksForAFunction)
         ASSERT_FLOAT_EQ(p.y, static_cast<float>(h2 - *f)) << "x=" << x;
     }
     EXPECT_EQ(next, window.points.size());
+    EXPECT_EQ(end, RunEnd::Finished);
     EXPECT_TRUE(window.messages.empty());
     ASSERT_EQ(window.statuses.size(), 10001U); // the progress at every sample, then done
     EXPECT_EQ(window.statuses[149] + window.statuses[9999] + window.statuses[10000],
@@ -122,6 +123,7 @@ TEST(PlotRun, NestedRunFromAYieldCompletesThenOuterRunContinues)
 struct YieldCase {
     const char* name;
     Yield at50; // the answer of the 50th yield; every other yield continues
+    RunEnd end;
     std::size_t statuses;
     std::vector<std::size_t> clearedAt;
     std::size_t points;
@@ -134,7 +136,7 @@ TEST_P(YieldAnswer, GoesOnStartsOverOrEndsWithoutAnotherStatement)
     const auto& c = GetParam();
     FakeWindow window;
     window.onYield = [&](int call) { return call == 50 ? c.at50 : Yield::Continue; };
-    window.press();
+    EXPECT_EQ(window.press(), c.end);
     EXPECT_EQ(window.statuses.size(), c.statuses);
     EXPECT_EQ(window.statuses.back() == "Fertig...", c.at50 != Yield::EndRun);
     EXPECT_EQ(window.clearedAt, c.clearedAt);
@@ -143,9 +145,9 @@ TEST_P(YieldAnswer, GoesOnStartsOverOrEndsWithoutAnotherStatement)
 }
 
 const YieldCase kYields[] = {
-    {"Continue", Yield::Continue, 10001, {0}, 10000},
-    {"StartOverClearsAndBeginsAgain", Yield::StartOver, 50 + 10001, {0, 50}, 50 + 10000},
-    {"EndRunStopsAtOnce", Yield::EndRun, 50, {0}, 50},
+    {"Continue", Yield::Continue, RunEnd::Finished, 10001, {0}, 10000},
+    {"StartOverClearsAndBeginsAgain", Yield::StartOver, RunEnd::Finished, 50 + 10001, {0, 50}, 50 + 10000},
+    {"EndRunStopsAtOnce", Yield::EndRun, RunEnd::Stopped, 50, {0}, 50},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, YieldAnswer, ::testing::ValuesIn(kYields), rowName);
 
@@ -172,8 +174,8 @@ const FieldCase kFieldReadings[] = {
     {"Blank", 4, " ", FieldProblem::Empty},
     {"NotANumber", 3, "x", FieldProblem::NotANumber},
     {"TermBeyondTheDoubles", 6, "1e309", FieldProblem::TooLarge},
-    {"ConstantBeyondTheCurrency", 10, "1e15", FieldProblem::TooLarge},
-    {"ConstantWithinTheCurrency", 10, "1e14", FieldProblem::None},
+    {"ConstantBeyondTheFixedDecimal", 10, "1e15", FieldProblem::TooLarge},
+    {"ConstantWithinTheFixedDecimal", 10, "1e14", FieldProblem::None},
     {"ZeroDenominator", 5, "0,0", FieldProblem::ZeroDenominator},
     {"ZeroNumeratorReads", 4, "0", FieldProblem::None},
     {"CoefficientBeyondTheDoubles", 1, "1e300", FieldProblem::TooLarge, "1e-10"},
@@ -202,7 +204,7 @@ TEST_P(UnitChoice, DrawsTheCrossThroughTheCentreInTheChosenUnit)
     EXPECT_EQ(window.units.size(), c.set ? 2U : 1U);
     const float w = window.width();
     const float h = window.height();
-    const Colour axis{12};
+    const Colour axis{12, 0, 0};
     ASSERT_EQ(window.lines.size(), 2U);
     EXPECT_EQ(window.lines[0], std::tuple(PointF{0, h / 2}, PointF{w, h / 2}, axis));
     EXPECT_EQ(window.lines[1], std::tuple(PointF{w / 2, 0}, PointF{w / 2, h}, axis));
@@ -221,17 +223,6 @@ const UnitCase kUnits[] = {{"Centimetre", "cm", Unit::Centimetre},
                            {"Inch", "Zoll", Unit::Inch},
                            {"UnrecognisedKeepsTheUnit", "CM", std::nullopt}};
 INSTANTIATE_TEST_SUITE_P(Rows, UnitChoice, ::testing::ValuesIn(kUnits), rowName);
-
-TEST(Continuation, AbsorbsFailuresAndEntersTheBranchOfAFailingCondition)
-{
-    Continuation on;
-    on([] { return Status(Fault::Overflow); });
-    on([] { return Status(); });
-    EXPECT_TRUE(on.enters(Result<bool>(Fault::TypeMismatch)));
-    EXPECT_TRUE(on.enters(true));
-    EXPECT_FALSE(on.enters(false));
-    EXPECT_EQ(on.absorbed(), 2);
-}
 
 } // namespace
 } // namespace kurvix

@@ -2,7 +2,7 @@
 
 // The window in memory, for the plot run's tests and benchmark.
 
-#include "plot_run.h"
+#include "plot/plot_run.h"
 
 #include <functional>
 #include <string>
@@ -16,7 +16,7 @@ class FakeText : public TextSource {
 public:
     explicit FakeText(std::string_view text = {}) : text_(makeText(text)) {}
     void setText(std::string_view text) { text_ = makeText(text); }
-    Result<TextRef> sharedText() override { return TextRef(text_); }
+    [[nodiscard]] const SharedText& sharedText() const override { return text_; }
 
 private:
     SharedText text_;
@@ -39,52 +39,38 @@ public:
     int yields = 0;
 
     FakeText& field(int number) { return fields.at(static_cast<std::size_t>(number - 1)); }
-    // Its fields with the given parts; the benchmark brings parts that do not record.
-    WindowParts parts(PlottingArea& area, StatusLine& status, Messages& box, WindowEvents& events)
+    TermFieldSources sources()
     {
         auto& f = fields;
-        return {area, unitBox, {f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9]}, status, box, events};
+        return {f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9]};
     }
-    void press(const NumberLocale& locale = NumberLocale::german())
+    RunEnd press(const NumberLocale& locale = NumberLocale::german())
     {
-        runPlot(parts(*this, *this, *this, *this), locale);
+        return runPlot({*this, unitBox, sources(), *this, *this, *this}, locale);
     }
     [[nodiscard]] float width() const { return 7920 / twipsPerUnit(); }
     [[nodiscard]] float height() const { return 6000 / twipsPerUnit(); }
 
-    Status clear() override { return record(clearedAt, points.size()); }
-    Status setUnit(Unit unit) override { return record(units, unit); }
-    Result<float> widthInUnits() override { return width(); }
-    Result<float> heightInUnits() override { return height(); }
-    Status setTextX(float x) override { return record(xs_, x); }
-    Status setTextY(float y) override { return record(ys_, y); }
-    Status writeNumber(std::int32_t number) override
-    {
-        return record(written, std::pair(PointF{xs_.back(), ys_.back()}, number));
-    }
-    Status drawLine(PointF from, PointF to, Colour colour) override
-    {
-        return record(lines, std::tuple(from, to, colour));
-    }
-    Status setPoint(PointF point) override { return record(points, point); }
-    Status setStatus(std::string_view text) override { return record(statuses, std::string(text)); }
-    Status showMessage(std::string_view message) override { return record(messages, std::string(message)); }
+    void clear() override { clearedAt.push_back(points.size()); }
+    void setUnit(Unit unit) override { units.push_back(unit); }
+    [[nodiscard]] float widthInUnits() const override { return width(); }
+    [[nodiscard]] float heightInUnits() const override { return height(); }
+    void setTextX(float x) override { at_.x = x; }
+    void setTextY(float y) override { at_.y = y; }
+    void writeNumber(std::int32_t number) override { written.emplace_back(at_, number); }
+    void drawLine(PointF from, PointF to, Colour colour) override { lines.emplace_back(from, to, colour); }
+    void setPoint(PointF point) override { points.push_back(point); }
+    void setStatus(std::string_view text) override { statuses.emplace_back(text); }
+    void showMessage(std::string_view message) override { messages.emplace_back(message); }
     Yield yieldToWindow() override { return onYield(++yields); }
 
 private:
-    template <class T>
-    static Status record(std::vector<T>& log, T entry)
-    {
-        log.push_back(std::move(entry));
-        return {};
-    }
     [[nodiscard]] float twipsPerUnit() const
     {
         return units.back() == Unit::Inch ? 1440 : units.back() == Unit::Millimetre ? 56.7F : 567;
     }
 
-    std::vector<float> xs_{0}; // where the next number is written
-    std::vector<float> ys_{0};
+    PointF at_; // where the next number is written
 };
 
 } // namespace kurvix::testing

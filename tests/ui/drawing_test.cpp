@@ -1,6 +1,7 @@
-#include "drawing_export.h"
-#include "whole_file.h"
-#include "window_placement.h"
+#include "drawing/drawing_export.h"
+#include "drawing/whole_file.h"
+#include "ui/printing.h"
+#include "ui/window_placement.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,8 @@
 
 namespace kurvix::ui {
 namespace {
+
+using namespace drawing;
 
 const auto rowName = [](const auto& info) { return std::string(info.param.name); };
 

@@ -1,5 +1,9 @@
-#include "plot_window.h"
-#include "termination.h"
+#include "support/fakes.h"
+#include "ui/plot_runs.h"
+#include "ui/plot_window.h"
+#include "ui/plotting_area_widget.h"
+#include "ui/printing.h"
+#include "ui/termination.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +11,9 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -16,6 +22,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProcess>
+#include <QPushButton>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -31,6 +38,8 @@
 
 namespace kurvix::ui {
 namespace {
+
+using namespace drawing;
 
 const auto rowName = [](const auto& info) { return std::string(info.param.name); };
 const QString kActions = QStringLiteral(". Im Kontextmenü: Kopieren, Speichern unter, Drucken.");
@@ -153,9 +162,11 @@ TEST_F(PlotWindowTest, PressPlotsTheExampleWithItsCrossAndProgressInTheLocale)
 {
     PlottingArea& surface = area(); // points however far away draw nothing
     for (const float v : {1e30F, -1e30F, std::numeric_limits<float>::quiet_NaN()}) {
-        EXPECT_TRUE(surface.setPoint({v, 1}).ok() && surface.setPoint({1, v}).ok() &&
-                    surface.drawLine({v, v}, {-v, 2}, {12}).ok());
-        EXPECT_TRUE(surface.setTextX(v).ok() && surface.writeNumber(7).ok());
+        surface.setPoint({v, 1});
+        surface.setPoint({1, v});
+        surface.drawLine({v, v}, {-v, 2}, {12, 0, 0});
+        surface.setTextX(v);
+        surface.writeNumber(7);
     }
     EXPECT_TRUE(area().drawing().operations().empty());
 
@@ -224,69 +235,72 @@ TEST_F(PlotWindowTest, PressPlotsTheExampleWithItsCrossAndProgressInTheLocale)
         EXPECT_TRUE(inkAt(image, x, -0.5 * x * x * x - 5.0 / 6 * x - 1.25)) << "x=" << x;
 }
 
-// Each click from inside the innermost run's yield nests one run deeper, as far as runs nest.
-TEST_F(PlotWindowTest, ClosingNestedRunsEndsThemAllAndLaterClicksStartNone)
+// Presses from inside the innermost run's yields, the window's parts in memory.
+class NestedRuns : public ::testing::Test {
+protected:
+    // Presses from the innermost run's next yield until runs nest `deepest` deep, then `then`.
+    std::vector<std::optional<RunEnd>> pressDeeper(int deepest, const std::function<void()>& then)
+    {
+        std::vector<std::optional<RunEnd>> ends;
+        std::function<void()> deeper = [&] {
+            if (runs.depth() == deepest)
+                return then();
+            QTimer::singleShot(0, &window, deeper);
+            ends.push_back(runs.press());
+        };
+        deeper();
+        return ends;
+    }
+
+    testing::FakeWindow fake;
+    QWidget window;
+    PlotRuns runs{{fake, fake.unitBox, fake.sources(), fake}, NumberLocale::german(), window, [] {}};
+};
+
+TEST_F(NestedRuns, TheWindowGoingEndsThemAllAndLaterPressesStartNone)
 {
-    std::function<void()> clickDeeper = [&] {
-        if (window.runDepth() == 8 && window.close())
-            return;
-        QTimer::singleShot(0, &window, clickDeeper);
-        press();
-    };
-    clickDeeper();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(window.runDepth(), 0);
-    press();
-    EXPECT_EQ(window.runDepth(), 0);
-    EXPECT_NE(status().text().toStdString(), "Fertig...");
+    const auto ends = pressDeeper(8, [&] { runs.stop(); });
+    EXPECT_EQ(ends, std::vector<std::optional<RunEnd>>(8, RunEnd::Stopped));
+    EXPECT_EQ(runs.press(), std::nullopt);
+    EXPECT_EQ(runs.depth(), 0);
+    EXPECT_EQ(fake.statuses.back().rfind("Berechnung: ", 0), 0U);
 }
 
-// Presses as a window system delivers them: one posted at each pass through the event
-// loop, so each reaches the window where the running run yields.
-TEST_F(PlotWindowTest, AFloodOfPressesNestsEightDeepAndEndsWithTheWholeCurve)
+// A run that shows the box ends the runs it interrupted, which draw nothing more.
+TEST_F(NestedRuns, NothingIsDrawnAfterTheNoFunctionBox)
+{
+    std::size_t pointsAtTheBox = 0;
+    const Answering answer([&](QWidget& box) {
+        pointsAtTheBox = fake.points.size();
+        box.close();
+    });
+    const auto ends = pressDeeper(3, [&] {
+        fake.field(1).setText("");
+        runs.press();
+    });
+    EXPECT_EQ(ends, std::vector<std::optional<RunEnd>>(3, RunEnd::NoFunction));
+    EXPECT_EQ(fake.points.size(), pointsAtTheBox);
+    EXPECT_EQ(runs.depth(), 0);
+}
+
+// Presses as a window system delivers them, one at each pass through the event loop: runs nest
+// eight deep, a press beyond starts the innermost over, and the last run started draws its whole curve.
+TEST_F(NestedRuns, AFloodOfPressesNestsEightDeepAndEndsWithTheWholeCurve)
 {
     int deepest = 0;
     int left = 300;
-    QWidget& button = part(QStringLiteral("Command1"));
     QTimer flood;
     QObject::connect(&flood, &QTimer::timeout, [&] {
-        deepest = std::max(deepest, window.runDepth());
-        if (left-- <= 0)
-            return flood.stop();
-        const QPoint centre = button.rect().center();
-        for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
-            QCoreApplication::postEvent(&button, new QMouseEvent(type, centre, button.mapToGlobal(centre),
-                                                                 Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
+        deepest = std::max(deepest, runs.depth());
+        if (left-- > 0) // reaches the run at its next yield
+            QMetaObject::invokeMethod(
+                &window, [&] { runs.press(); }, Qt::QueuedConnection);
     });
     flood.start(0);
-    QTRY_VERIFY_WITH_TIMEOUT(deepest > 0 && window.runDepth() == 0, 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(left < 0 && runs.depth() == 0, 60000);
     EXPECT_EQ(deepest, 8);
-    EXPECT_EQ(status().text().toStdString(), "Fertig...");
-    const QImage image = shown();
-    for (const double x : {-2.9, 0.0, 2.8})
-        EXPECT_TRUE(inkAt(image, x, example(x))) << "x=" << x;
-}
-
-// Runs interrupted by one that ends with the message box end too, without drawing.
-TEST_F(PlotWindowTest, NothingIsDrawnAfterTheNoFunctionBox)
-{
-    std::size_t operationsAtTheBox = 0;
-    const Answering answer([&](QWidget& box) {
-        operationsAtTheBox = area().drawing().operations().size();
-        box.close();
-    });
-    std::function<void()> clickDeeper = [&] {
-        if (window.runDepth() == 3)
-            field(1).clear();
-        else
-            QTimer::singleShot(0, &window, clickDeeper);
-        press();
-    };
-    clickDeeper();
-    EXPECT_EQ(window.runDepth(), 0);
-    EXPECT_EQ(area().drawing().operations().size(), operationsAtTheBox);
-    EXPECT_EQ(status().text().toStdString(), "Nichts gezeichnet: keine Funktionsgleichung");
-    EXPECT_EQ(area().accessibleDescription(), "Nichts gezeichnet: keine Funktionsgleichung" + kActions);
+    EXPECT_EQ(fake.statuses.back(), "Fertig...");
+    EXPECT_GE(fake.points.size() - fake.clearedAt.back(), 10000U);
 }
 
 // What a screen reader reaches in-process: the area's actions, the unit box by its own name.
@@ -373,7 +387,7 @@ const MarkCase kMarks[] = {
     {"Readable", 2, "3", "Term 1, Nenner", "Fertig..."},
     {"Empty", 5, " ", "Term 2, Nenner: leer", "Fertig... Nicht lesbar: Term 2, Nenner (leer)"},
     {"NotANumber", 10, "abc", "Konstante: keine Zahl", "Fertig... Nicht lesbar: Konstante (keine Zahl)"},
-    {"BeyondTheCurrencyRange", 10, "1e15", "Konstante: zu groß", "Fertig... Nicht lesbar: Konstante (zu groß)"},
+    {"BeyondTheFixedDecimalRange", 10, "1e15", "Konstante: zu groß", "Fertig... Nicht lesbar: Konstante (zu groß)"},
     {"ZeroDenominator", 8, "0", "Term 3, Nenner: Nenner ist 0",
      "Fertig... Nicht lesbar: Term 3, Nenner (Nenner ist 0)"},
     {"FirstTermGivesTheBox", 1, "x", "Term 1, Zähler: keine Zahl", "Nichts gezeichnet: keine Funktionsgleichung"},

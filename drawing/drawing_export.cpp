@@ -1,25 +1,22 @@
-#include "drawing_export.h"
+#include "drawing/drawing_export.h"
 
-#include "print_queue.h"
-#include "whole_file.h"
+#include "drawing/whole_file.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QMimeData>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <QSvgGenerator>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 
-namespace kurvix::ui {
+namespace kurvix::drawing {
 namespace {
 
 constexpr double kMetresPerInch = 0.0254;
@@ -78,41 +75,6 @@ QByteArray png(const Drawing& drawing, const Sheet& sheet)
     if (!writer.write(renderImage(drawing, sheet)))
         return {};
     return bytes;
-}
-
-QString notSaved(const QString& path, const QString& reason)
-{
-    return QStringLiteral("„%1“ wurde nicht gespeichert. %2").arg(QDir::toNativeSeparators(path), reason);
-}
-
-// Centred on a page of the given size in device pixels, at true scale or
-// scaled down to fit.
-void paintOnPage(QPainter& painter, const Drawing& drawing, const Sheet& sheet, QSizeF page, double dpi)
-{
-    const QSizeF size = sheet.inches * dpi;
-    const double fit = std::min({1.0, page.width() / size.width(), page.height() / size.height()});
-    painter.translate((page.width() - size.width() * fit) / 2, (page.height() - size.height() * fit) / 2);
-    paintSheet(painter, drawing, sheet, dpi * fit / sheet.pixelsPerInchX(), dpi * fit / sheet.pixelsPerInchY());
-}
-
-// The page the print dialog laid out, as a PDF file written whole.
-std::optional<QString> printToFile(const Drawing& drawing, const Sheet& sheet, const QPrinter& printer)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    writer.setCreator(QStringLiteral("Kurvix"));
-    writer.setTitle(printer.docName());
-    writer.setResolution(printer.resolution());
-    QPageLayout layout = printer.pageLayout();
-    layout.setMinimumMargins({});
-    layout.setMargins({});
-    writer.setPageLayout(layout);
-    QPainter painter(&writer);
-    paintOnPage(painter, drawing, sheet, layout.fullRectPixels(writer.resolution()).size(), writer.resolution());
-    painter.end();
-    return writeWholeFile(printer.outputFileName(), bytes);
 }
 
 } // namespace
@@ -185,29 +147,12 @@ private:
 
 QMimeData* clipboardData(const Drawing& drawing, const Sheet& sheet) { return new DrawingMimeData(drawing, sheet); }
 
-std::optional<QString> print(const Drawing& drawing, const Sheet& sheet, QPrinter& printer)
+void paintOnPage(QPainter& painter, const Drawing& drawing, const Sheet& sheet, QSizeF page, double dpi)
 {
-    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-        if (const auto failure = printToFile(drawing, sheet, printer))
-            return notSaved(printer.outputFileName(), *failure);
-        return std::nullopt;
-    }
-    const QString name = printer.printerName();
-    printer.setFullPage(true); // centred on the paper, not on its printable part
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        const auto held = queueHeld(name);
-        return QStringLiteral("Die Kurve wurde nicht gedruckt: Der Drucker „%1“ ist %2.")
-            .arg(name, held.value_or(QStringLiteral("nicht bereit")));
-    }
-    paintOnPage(painter, drawing, sheet, printer.paperRect(QPrinter::DevicePixel).size(), printer.resolution());
-    painter.end(); // hands the job to the print system
-    if (const auto refusal = jobRefusal())
-        return QStringLiteral("Die Kurve wurde nicht gedruckt: Der Drucker „%1“ nimmt sie nicht an (%2).")
-            .arg(name, *refusal);
-    if (const auto held = queueHeld(name))
-        return QStringLiteral("Die Kurve wird noch nicht gedruckt: Der Drucker „%1“ ist %2.").arg(name, *held);
-    return std::nullopt;
+    const QSizeF size = sheet.inches * dpi;
+    const double fit = std::min({1.0, page.width() / size.width(), page.height() / size.height()});
+    painter.translate((page.width() - size.width() * fit) / 2, (page.height() - size.height() * fit) / 2);
+    paintSheet(painter, drawing, sheet, dpi * fit / sheet.pixelsPerInchX(), dpi * fit / sheet.pixelsPerInchY());
 }
 
 QString suffix(FileFormat format)
@@ -254,4 +199,4 @@ std::optional<QString> save(const Drawing& drawing, const Sheet& sheet, const Sa
     return std::nullopt;
 }
 
-} // namespace kurvix::ui
+} // namespace kurvix::drawing

@@ -1,8 +1,8 @@
-#include "line_clip.h"
+#include "drawing/line_clip.h"
 
 #include <cmath>
 
-namespace kurvix::ui {
+namespace kurvix::drawing {
 
 // Liang-Barsky: narrow the parameter range [t0, t1] edge by edge.
 std::optional<QLineF> clipLine(const QLineF& line, const QRectF& bounds)
@@ -34,4 +34,4 @@ std::optional<QLineF> clipLine(const QLineF& line, const QRectF& bounds)
     return QLineF(x0 + t0 * dx, y0 + t0 * dy, x0 + t1 * dx, y0 + t1 * dy);
 }
 
-} // namespace kurvix::ui
+} // namespace kurvix::drawing

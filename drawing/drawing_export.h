@@ -3,7 +3,7 @@
 // The drawing as it leaves the window, always at true scale: PDF, SVG, PNG,
 // the clipboard and paper.
 
-#include "drawing.h"
+#include "drawing/drawing.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -15,9 +15,9 @@
 #include <optional>
 
 class QMimeData;
-class QPrinter;
+class QPainter;
 
-namespace kurvix::ui {
+namespace kurvix::drawing {
 
 enum class FileFormat { Pdf, Svg, Png };
 
@@ -39,11 +39,9 @@ QByteArray encode(const Drawing& drawing, const Sheet& sheet, FileFormat format)
 QImage renderImage(const Drawing& drawing, const Sheet& sheet, int dotsPerInch = kImageDotsPerInch);
 // The drawing as PNG and as SVG, for pasting into other programs.
 QMimeData* clipboardData(const Drawing& drawing, const Sheet& sheet);
-// Centred on the paper at true scale, or scaled down where the paper is
-// smaller; where the print dialog chose a PDF file, that file is written
-// whole or not at all. Returns what to tell the user where the curve was not
-// printed (or waits in a stopped queue), in German.
-std::optional<QString> print(const Drawing& drawing, const Sheet& sheet, QPrinter& printer);
+// Centred on a page of the given size in device pixels, at true scale or
+// scaled down where the page is smaller.
+void paintOnPage(QPainter& painter, const Drawing& drawing, const Sheet& sheet, QSizeF page, double dpi);
 
 // Where and how a save goes: a suffix the user typed decides the format,
 // otherwise the chosen filter does and its suffix is added.
@@ -58,4 +56,4 @@ std::optional<QString> save(const Drawing& drawing, const Sheet& sheet, const Sa
 QString suffix(FileFormat format);
 QString filterText(FileFormat format);
 
-} // namespace kurvix::ui
+} // namespace kurvix::drawing

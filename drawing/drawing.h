@@ -15,7 +15,7 @@
 
 class QPainter;
 
-namespace kurvix::ui {
+namespace kurvix::drawing {
 
 // What the plotting area has drawn since it was last cleared, as operations in
 // the area's logical pixels, so that the screen, a file and paper all get it
@@ -53,7 +53,6 @@ public:
 
     [[nodiscard]] Mark end() const;
     [[nodiscard]] const std::vector<Operation>& operations() const { return operations_; }
-    [[nodiscard]] std::size_t bytes() const; // the memory the list holds
 
     // Paints what was added from `from` on; the painter maps logical pixels to
     // its device. Returns the logical pixels it touched.
@@ -64,4 +63,4 @@ private:
     std::vector<Operation> operations_;
 };
 
-} // namespace kurvix::ui
+} // namespace kurvix::drawing

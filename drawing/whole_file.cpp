@@ -1,4 +1,4 @@
-#include "whole_file.h"
+#include "drawing/whole_file.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace kurvix::ui {
+namespace kurvix::drawing {
 namespace {
 
 QString reason(int error, const QString& path, const QString& detail = {})
@@ -82,4 +82,9 @@ std::optional<QString> writeWholeFile(const QString& path, const QByteArray& byt
     return std::nullopt;
 }
 
-} // namespace kurvix::ui
+QString notSaved(const QString& path, const QString& reason)
+{
+    return QStringLiteral("„%1“ wurde nicht gespeichert. %2").arg(QDir::toNativeSeparators(path), reason);
+}
+
+} // namespace kurvix::drawing

@@ -7,7 +7,7 @@
 
 #include <optional>
 
-namespace kurvix::ui {
+namespace kurvix::drawing {
 
 // Writes a file whole or not at all: the bytes go to a temporary file that
 // replaces the named one only once complete, so a failed write leaves no
@@ -17,4 +17,7 @@ namespace kurvix::ui {
 // nothing when it succeeded.
 std::optional<QString> writeWholeFile(const QString& path, const QByteArray& bytes);
 
-} // namespace kurvix::ui
+// What the user is told of a file not saved: its name and why.
+QString notSaved(const QString& path, const QString& reason);
+
+} // namespace kurvix::drawing

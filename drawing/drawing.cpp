@@ -1,9 +1,9 @@
-#include "drawing.h"
+#include "drawing/drawing.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
-namespace kurvix::ui {
+namespace kurvix::drawing {
 namespace {
 
 QRect paintText(QPainter& painter, const Drawing::Text& text)
@@ -71,18 +71,6 @@ Drawing::Mark Drawing::end() const
     return dots ? Mark{operations_.size() - 1, dots->at.size()} : Mark{operations_.size(), 0};
 }
 
-std::size_t Drawing::bytes() const
-{
-    std::size_t total = operations_.capacity() * sizeof(Operation);
-    for (const Operation& op : operations_) {
-        if (const auto* dots = std::get_if<Dots>(&op))
-            total += dots->at.capacity() * sizeof(QPoint);
-        else if (const auto* text = std::get_if<Text>(&op))
-            total += static_cast<std::size_t>(text->text.capacity()) * sizeof(QChar);
-    }
-    return total;
-}
-
 QRect Drawing::paint(QPainter& painter, Mark from) const
 {
     QRect touched;
@@ -103,4 +91,4 @@ QRect Drawing::paint(QPainter& painter, Mark from) const
     return touched;
 }
 
-} // namespace kurvix::ui
+} // namespace kurvix::drawing

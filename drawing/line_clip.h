@@ -7,10 +7,10 @@
 
 #include <optional>
 
-namespace kurvix::ui {
+namespace kurvix::drawing {
 
 // The part of a line inside a rectangle, computed in doubles so endpoints
 // however far away (or not numbers at all) never reach the rasteriser.
 std::optional<QLineF> clipLine(const QLineF& line, const QRectF& bounds);
 
-} // namespace kurvix::ui
+} // namespace kurvix::drawing
