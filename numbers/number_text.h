@@ -26,4 +26,7 @@ Result<FixedDecimal> textToFixedDecimal(std::string_view text, const NumberLocal
 // locale's separator: 0,01 / 100 / 1,5E+20.
 std::string numberToText(double value, const NumberLocale& locale);
 
+// The value rounded to the decimals, trailing zeros dropped, never "-0": -2,61 / 2 / 0.
+std::string roundedToText(double value, int decimals, const NumberLocale& locale);
+
 } // namespace kurvix

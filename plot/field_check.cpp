@@ -49,4 +49,12 @@ FieldProblem checkField(int field, const FieldTexts& texts, const NumberLocale& 
     return FieldProblem::None;
 }
 
+std::string fieldName(int field)
+{
+    if (field == kConstantField)
+        return "Konstante";
+    const char* parts[] = {"Zähler", "Nenner", "Exponent"};
+    return "Term " + std::to_string((field - 1) / 3 + 1) + ", " + parts[(field - 1) % 3];
+}
+
 } // namespace kurvix

@@ -6,6 +6,7 @@
 #include "plot/window_parts.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace kurvix {
@@ -20,5 +21,8 @@ enum class FieldProblem { None, Empty, NotANumber, TooLarge, ZeroDenominator };
 using FieldTexts = std::array<std::string_view, kTermFieldCount>;
 
 FieldProblem checkField(int field, const FieldTexts& texts, const NumberLocale& locale);
+
+// Field 1 .. 10 as the user hears it named: "Term 1, Zähler" .. "Konstante".
+std::string fieldName(int field);
 
 } // namespace kurvix

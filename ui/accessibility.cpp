@@ -119,13 +119,7 @@ void installAccessibleInterfaces()
     Q_UNUSED(installed);
 }
 
-QString termFieldName(int field)
-{
-    if (field == 10)
-        return QStringLiteral("Konstante");
-    const QString parts[] = {QStringLiteral("Zähler"), QStringLiteral("Nenner"), QStringLiteral("Exponent")};
-    return QStringLiteral("Term %1, %2").arg((field - 1) / 3 + 1).arg(parts[(field - 1) % 3]);
-}
+QString termFieldName(int field) { return QString::fromStdString(fieldName(field)); }
 
 QString termFieldDescription(int field)
 {
@@ -149,9 +143,9 @@ QString fieldProblemText(FieldProblem problem)
     return {};
 }
 
-QString areaDescription(AreaState state, Unit unit, int points)
+QString areaDescription(AreaState state, Unit unit, int points, const QString& discussion)
 {
-    const QString actions = QStringLiteral(". Im Kontextmenü: Kopieren, Speichern unter, Drucken.");
+    const QString actions = QStringLiteral(". Im Kontextmenü: Kopieren, Speichern unter, Drucken, Kurvendiskussion.");
     switch (state) {
     case AreaState::BeforeAnyRun: return QStringLiteral("Noch nichts gezeichnet") + actions;
     case AreaState::Drawing: return QStringLiteral("Wird gezeichnet") + actions;
@@ -163,8 +157,9 @@ QString areaDescription(AreaState state, Unit unit, int points)
     }
     if (points == 0)
         return QStringLiteral("Nichts gezeichnet") + actions;
-    return QStringLiteral("Maßstab %1, %2 %3").arg(unitName(unit)).arg(points).arg(points == 1 ? "Punkt" : "Punkte") +
-           actions;
+    const QString shown =
+        QStringLiteral("Maßstab %1, %2 %3").arg(unitName(unit)).arg(points).arg(points == 1 ? "Punkt" : "Punkte");
+    return shown + (discussion.isEmpty() ? QString() : QStringLiteral(". ") + discussion) + actions;
 }
 
 } // namespace kurvix::ui

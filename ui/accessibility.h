@@ -20,8 +20,8 @@ QString termFieldDescription(int field);
 QString fieldProblemText(FieldProblem problem);
 
 // What the plotting area shows: nothing yet, a run drawing, or what a run
-// drew; and that its drawing can be copied, saved and printed.
+// drew with the curve's discussion; and what its context menu offers.
 enum class AreaState { BeforeAnyRun, Drawing, NoFunction, Drawn };
-QString areaDescription(AreaState state, Unit unit = Unit::Centimetre, int points = 0);
+QString areaDescription(AreaState state, Unit unit = Unit::Centimetre, int points = 0, const QString& discussion = {});
 
 } // namespace kurvix::ui

@@ -1,6 +1,7 @@
 #include "ui/plot_window.h"
 
 #include "plot/field_check.h"
+#include "ui/curve_dialog.h"
 #include "ui/drawing_actions.h"
 #include "ui/plot_runs.h"
 #include "ui/plotting_area_widget.h"
@@ -9,6 +10,7 @@
 #include "ui/unit_scale.h"
 #include "ui/window_placement.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPointer>
@@ -77,7 +79,11 @@ void PlotWindow::buildParts()
     area_->setAccessibleName(QStringLiteral("Zeichenfläche"));
     describeArea(AreaState::BeforeAnyRun);
     auto* actions = new DrawingActions(*area_, *this);
-    area_->addActions({actions->copy, actions->save, actions->print});
+    auto* discussion = new QAction(QStringLiteral("Kurvendiskussion…"), this);
+    discussion->setShortcut(Qt::Key_F2);
+    discussion->setShortcutContext(Qt::WindowShortcut);
+    connect(discussion, &QAction::triggered, this, &PlotWindow::showDiscussion);
+    area_->addActions({actions->copy, actions->save, actions->print, discussion});
     area_->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     auto* plotButton = new QPushButton(QStringLiteral("Berechnen"), this);
@@ -170,14 +176,63 @@ void PlotWindow::plot()
     if (const QString unread = markUnreadableFields(); *end == RunEnd::Finished && !unread.isEmpty())
         statusLine_->setStatus(
             QStringLiteral("%1 Nicht lesbar: %2").arg(QString::fromUtf8(kDoneStatus), unread).toStdString());
-    if (runs_->depth() == 0) // an outer run goes on drawing
-        describeArea(*end == RunEnd::NoFunction ? AreaState::NoFunction : AreaState::Drawn);
+    if (runs_->depth() > 0) { // an outer run goes on drawing
+        present();
+        return;
+    }
+    discuss();
+    describeArea(*end == RunEnd::NoFunction ? AreaState::NoFunction : AreaState::Drawn);
+    if (curveDialog_ && curveDialog_->isVisible())
+        fillDiscussion();
     present();
+}
+
+void PlotWindow::discuss()
+{
+    FieldTexts texts;
+    for (std::size_t i = 0; i < fields_.size(); ++i)
+        texts[i] = *fields_[i]->sharedText();
+    discussion_ = analyseCurve(texts, locale_);
+}
+
+void PlotWindow::showDiscussion()
+{
+    if (!curveDialog_) {
+        curveDialog_ = new CurveDialog(
+            locale_,
+            [this](std::optional<CurvePoint> p) {
+                area_->setRing(p ? std::optional(PointF{static_cast<float>(p->x + area_->widthInUnits() / 2),
+                                                        static_cast<float>(area_->heightInUnits() / 2 - p->y)})
+                                 : std::nullopt);
+            },
+            this);
+        // Beside the window, so that the ringed point stays in sight.
+        const QRect frame = frameGeometry();
+        const QRect screenArea = screen() ? screen()->availableGeometry() : QRect();
+        const int right = frame.right() + 8;
+        curveDialog_->move(right + curveDialog_->width() <= screenArea.right()
+                               ? right
+                               : std::max(0, frame.left() - curveDialog_->width() - 8),
+                           frame.top());
+    }
+    fillDiscussion();
+    curveDialog_->show();
+    curveDialog_->raise();
+    curveDialog_->activateWindow();
+}
+
+void PlotWindow::fillDiscussion()
+{
+    if (discussion_)
+        curveDialog_->showAnalysis(*discussion_);
+    else
+        curveDialog_->showWords(QStringLiteral("Noch keine Kurve gezeichnet"));
 }
 
 void PlotWindow::describeArea(AreaState state)
 {
-    const QString description = areaDescription(state, area_->unit(), area_->pointsSet());
+    const QString discussion = discussion_ ? QString::fromStdString(describeCurve(*discussion_, locale_)) : QString();
+    const QString description = areaDescription(state, area_->unit(), area_->pointsSet(), discussion);
     if (description != area_->accessibleDescription()) // a screen reader hears each change
         area_->setAccessibleDescription(description);
 }

@@ -3,14 +3,17 @@
 // Kurvix's window: it builds and wires its parts and shows what a plot run reports.
 
 #include "numbers/number_locale.h"
+#include "plot/curve_analysis.h"
 #include "ui/accessibility.h"
 
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 namespace kurvix::ui {
 
+class CurveDialog;
 class PlotRuns;
 class PlottingAreaWidget;
 class StatusLineWidget;
@@ -46,6 +49,9 @@ protected:
 private:
     void buildParts();
     void buildFormula();
+    void discuss(); // the Kurvendiskussion of the fields as they stand
+    void showDiscussion();
+    void fillDiscussion();
     void describeArea(AreaState state);
     void markField(std::size_t index, bool onlyUnmark);
     [[nodiscard]] QString markUnreadableFields();
@@ -59,6 +65,8 @@ private:
     std::array<TermField*, 10> fields_{};
     StatusLineWidget* statusLine_ = nullptr;
     PlotRuns* runs_ = nullptr;
+    CurveDialog* curveDialog_ = nullptr;
+    std::optional<CurveAnalysis> discussion_; // of the fields as the last run ended
 };
 
 } // namespace kurvix::ui

@@ -16,6 +16,7 @@ namespace {
 
 // Text printed further than this many pixels outside is not drawn at all.
 constexpr double kPrintReach = 1e4;
+constexpr double kRingRadius = 7; // logical pixels
 
 QColor toQColor(Colour c) { return QColor(c.red, c.green, c.blue); }
 
@@ -94,6 +95,13 @@ void PlottingAreaWidget::clear()
     painted_ = {};
     dirty_ = rect();
     points_.clear();
+    ring_.reset();
+}
+
+void PlottingAreaWidget::setRing(std::optional<PointF> at)
+{
+    ring_ = at;
+    update();
 }
 
 float PlottingAreaWidget::widthInUnits() const
@@ -135,6 +143,11 @@ void PlottingAreaWidget::paintEvent(QPaintEvent* event)
     const QRect r = event->rect();
     const qreal dpr = image_.devicePixelRatio();
     painter.drawImage(r.topLeft(), image_, QRectF(QPointF(r.topLeft()) * dpr, QSizeF(r.size()) * dpr));
+    if (ring_) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawEllipse(toPixels(*ring_), kRingRadius, kRingRadius);
+    }
 }
 
 void PlottingAreaWidget::resizeEvent(QResizeEvent*) { paintPending(); }

@@ -36,6 +36,8 @@ public:
     void setPoint(PointF point) override;
 
     void present();
+    // A ring around a point, where the area measures it (as setPoint), on screen only; nothing takes it away.
+    void setRing(std::optional<PointF> at);
     [[nodiscard]] Unit unit() const { return unit_; }
     // Distinct points set inside the area since it was last cleared: the points of the drawing as it stands.
     [[nodiscard]] int pointsSet() const { return static_cast<int>(points_.size()); }
@@ -65,6 +67,7 @@ private:
     std::unordered_set<std::uint64_t> points_;
     QColor foreground_ = Qt::black;
     QColor background_ = Qt::white;
+    std::optional<PointF> ring_;
 };
 
 } // namespace kurvix::ui

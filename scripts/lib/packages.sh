@@ -14,7 +14,7 @@ ensure_packages() {
 }
 
 # Names that Debian 12 and 13 both have.
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config)
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libboost-math-dev)
 UI_PACKAGES=(qt6-base-dev qt6-svg-dev libcups2-dev qt6-wayland qt6-translations-l10n fonts-dejavu-core)
 PACKAGE_PACKAGES=(dpkg-dev file lintian devscripts desktop-file-utils appstream imagemagick man-db)
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev clang-format

@@ -1,3 +1,4 @@
+#include "plot/curve_analysis.h"
 #include "plot/field_check.h"
 #include "support/fakes.h"
 
@@ -6,6 +7,7 @@
 #include <cmath>
 #include <map>
 #include <optional>
+#include <sstream>
 
 namespace kurvix {
 namespace {
@@ -223,6 +225,98 @@ const UnitCase kUnits[] = {{"Centimetre", "cm", Unit::Centimetre},
                            {"Inch", "Zoll", Unit::Inch},
                            {"UnrecognisedKeepsTheUnit", "CM", std::nullopt}};
 INSTANTIATE_TEST_SUITE_P(Rows, UnitChoice, ::testing::ValuesIn(kUnits), rowName);
+
+struct DiscussionCase {
+    const char* name;
+    const char* fields; // the ten texts, separated by blanks
+    const char* words;
+    std::vector<CurvePoint> points;
+    double tolerance = 1e-9; // of x; where the curve touches the axis 1e-6
+};
+
+class Discussion : public ::testing::TestWithParam<DiscussionCase> {};
+
+// Every kind of point and every edge, the figures from closed forms.
+TEST_P(Discussion, NamesTheCurvesPointsAndShape)
+{
+    const auto& c = GetParam();
+    std::istringstream in(c.fields);
+    std::array<std::string, 10> texts;
+    for (auto& text : texts)
+        in >> text;
+    const FieldTexts fields{texts[0], texts[1], texts[2], texts[3], texts[4],
+                            texts[5], texts[6], texts[7], texts[8], texts[9]};
+    const CurveAnalysis analysis = analyseCurve(fields, NumberLocale::german());
+    EXPECT_EQ(describeCurve(analysis, NumberLocale::german()), c.words);
+    ASSERT_EQ(analysis.points.size(), c.points.size());
+    for (std::size_t i = 0; i < c.points.size(); ++i) {
+        EXPECT_EQ(analysis.points[i].kind, c.points[i].kind) << i;
+        EXPECT_NEAR(analysis.points[i].x, c.points[i].x, c.tolerance) << i;
+        EXPECT_NEAR(analysis.points[i].y, c.points[i].y, 1e-9) << i;
+    }
+}
+
+using K = CurvePoint::Kind;
+const double kInner = std::sqrt(4 - 2 * std::sqrt(2.0)); // the example's zeros: ±√(4 ± 2√2)
+const double kOuter = std::sqrt(4 + 2 * std::sqrt(2.0));
+const double kBend = 2 / std::sqrt(3.0);
+const double kThird = 1 / std::sqrt(3.0);
+
+const DiscussionCase kDiscussions[] = {
+    {"Example",
+     "1 4 4 -2 1 2 2 1 0 0",
+     "Nullstellen bei -2,61; -1,08; 1,08; 2,61. Hochpunkt (0 | 2). Tiefpunkte (-2 | -2); (2 | -2). "
+     "Wendepunkte (-1,15 | -0,22); (1,15 | -0,22). achsensymmetrisch zur y-Achse",
+     {{K::Zero, -kOuter, 0},
+      {K::Zero, -kInner, 0},
+      {K::Zero, kInner, 0},
+      {K::Zero, kOuter, 0},
+      {K::High, 0, 2},
+      {K::Low, -2, -2},
+      {K::Low, 2, -2},
+      {K::Turning, -kBend, -2.0 / 9},
+      {K::Turning, kBend, -2.0 / 9}}},
+    {"SimpleZero", "1 1 1 0 1 1 0 1 1 -3", "Nullstelle bei 3", {{K::Zero, 3, 0}}},
+    {"ZeroWhereTheCurveTouches",
+     "1 1 2 -2 1 1 1 1 0 0",
+     "Nullstelle bei 1. Tiefpunkt (1 | 0)",
+     {{K::Zero, 1, 0}, {K::Low, 1, 0}},
+     1e-6},
+    {"Saddle",
+     "1 1 3 0 1 1 0 1 1 0",
+     "Nullstelle bei 0. Sattelpunkt (0 | 0). punktsymmetrisch zum Ursprung",
+     {{K::Zero, 0, 0}, {K::Saddle, 0, 0}},
+     1e-6},
+    {"FlatMinimumIsNoTurningPoint",
+     "1 1 4 0 1 1 0 1 1 0",
+     "Nullstelle bei 0. Tiefpunkt (0 | 0). achsensymmetrisch zur y-Achse",
+     {{K::Zero, 0, 0}, {K::Low, 0, 0}},
+     1e-6},
+    {"HighLowAndTurning",
+     "1 1 3 -1 1 1 0 1 1 0",
+     "Nullstellen bei -1; 0; 1. Hochpunkt (-0,58 | 0,38). Tiefpunkt (0,58 | -0,38). Wendepunkt (0 | 0). "
+     "punktsymmetrisch zum Ursprung",
+     {{K::Zero, -1, 0},
+      {K::Zero, 0, 0},
+      {K::Zero, 1, 0},
+      {K::High, -kThird, 2 * kThird / 3},
+      {K::Low, kThird, -2 * kThird / 3},
+      {K::Turning, 0, 0}}},
+    {"Pole", "1 1 -1 0 1 1 0 1 1 0", "keine Nullstelle. Polstelle bei 0. punktsymmetrisch zum Ursprung", {}},
+    {"FractionalExponentDefinedFromZero",
+     "1 1 0,5 0 1 1 0 1 1 -2",
+     "Nullstelle bei 4. definiert für x ≥ 0",
+     {{K::Zero, 4, 0}}},
+    {"NegativeFractionalExponentDefinedAboveZero",
+     "1 1 -0,5 0 1 1 0 1 1 -1",
+     "Nullstelle bei 1. Polstelle bei 0. definiert für x > 0",
+     {{K::Zero, 1, 0}}},
+    {"ConstantHasNoPoints", "1 1 0 0 1 1 0 1 1 2,5", "keine Nullstelle. achsensymmetrisch zur y-Achse", {}},
+    {"ZeroEverywhere", "1 1 1 -1 1 1 0 1 1 0", "Nullstellen: überall", {}},
+    {"UnreadableField", "1 4 4 -2 1 2 2 1 0 abc", "Keine Kurvendiskussion: Konstante nicht lesbar", {}},
+    {"NoFunction", "0 4 4 -2 1 2 2 1 0 0", "Keine Kurvendiskussion: keine Funktionsgleichung", {}},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, Discussion, ::testing::ValuesIn(kDiscussions), rowName);
 
 } // namespace
 } // namespace kurvix

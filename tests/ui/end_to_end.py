@@ -21,7 +21,9 @@ import print_server
 CONTROLS = [("IMAGE", "Zeichenfläche"), ("PUSH_BUTTON", "Berechnen")] + [
     ("TEXT", f"Term {t}, {part}") for t in (1, 2, 3) for part in ("Zähler", "Nenner", "Exponent")] + [
     ("TEXT", "Konstante")]
-ACTIONS = ". Im Kontextmenü: Kopieren, Speichern unter, Drucken."
+ACTIONS = ". Im Kontextmenü: Kopieren, Speichern unter, Drucken, Kurvendiskussion."
+DISCUSSION = ("Nullstellen bei -2,61; -1,08; 1,08; 2,61. Hochpunkt (0 | 2). Tiefpunkte (-2 | -2); (2 | -2). "
+              "Wendepunkte (-1,15 | -0,22); (1,15 | -0,22). achsensymmetrisch zur y-Achse")
 MM_PER_POINT = 25.4 / 72
 
 
@@ -162,10 +164,16 @@ def run(kurvix):
     run_ms = (time.monotonic() - started) * 1000
     assert len(names) <= run_ms / 4 + 2, f"{len(names)} status line events in {run_ms:.0f} ms"  # frames >= 4 ms
     assert all(re.fullmatch(r"Berechnung: \d+(,\d+)?%|Fertig\.\.\.", name) for name in names), names
-    assert area.description == "Maßstab cm, 6133 Punkte" + ACTIONS, area.description
+    assert area.description == "Maßstab cm, 6133 Punkte. " + DISCUSSION + ACTIONS, area.description
     wait_for(lambda: ink_near(window, 2.8, 0.25 * 2.8**4 - 2 * 2.8**2 + 2), "the last visible sample on screen")
     assert ink_near(window, -2, -2) and ink_near(window, -6.8, 0, (12, 0, 0)), "the curve and the cross in colour 12"
 
+    # The discussion's window, opened as a screen reader's user opens it, reads its rows.
+    area.queryAction().doAction(3)
+    table = pyatspi.findDescendant(dialog(app, "Kurvendiskussion"), lambda c: c and is_a(c, "TABLE"))
+    cells = table.queryTable()
+    assert [cells.getAccessibleAt(4, column).name for column in range(3)] == ["Hochpunkt", "0", "2"]
+    xdotool("key", "Escape")
     xdotool("mousemove", *centre(area), "click", "1", "key", "ctrl+c")
     targets = lambda: subprocess.run(["xclip", "-o", "-selection", "clipboard", "-t", "TARGETS"],
                                      capture_output=True, timeout=10).stdout

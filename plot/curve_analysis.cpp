@@ -1,0 +1,274 @@
+#include "plot/curve_analysis.h"
+
+#include "numbers/number_text.h"
+#include "plot/terms.h"
+
+#include <boost/math/tools/toms748_solve.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <map>
+
+namespace kurvix {
+namespace {
+
+constexpr double kRangeEnd = 5;
+constexpr int kGridCells = 1000;    // over the whole range: a cell of 0.01
+constexpr double kRounding = 1e-10; // a value this small against its terms counts as 0
+constexpr double kSameRoot = 1e-7;  // roots closer than this are one
+
+// A sum of powers c + Σ a·x^e, its exponents distinct and nonzero, no coefficient 0.
+struct PowerSum {
+    std::map<double, double> terms; // exponent to coefficient
+    double constant = 0;
+
+    void add(double coefficient, double exponent)
+    {
+        if (exponent == 0) {
+            constant += coefficient;
+            return;
+        }
+        if ((terms[exponent] += coefficient) == 0)
+            terms.erase(exponent);
+    }
+
+    [[nodiscard]] PowerSum derivative() const
+    {
+        PowerSum d;
+        for (const auto& [e, a] : terms)
+            d.add(a * e, e - 1);
+        return d;
+    }
+};
+
+double power(double x, double e)
+{
+    if (e != std::trunc(e) || std::fabs(e) > 64)
+        return std::pow(x, e);
+    double result = 1;
+    double base = e < 0 ? 1 / x : x;
+    for (auto n = static_cast<std::uint64_t>(std::fabs(e)); n != 0; n >>= 1, base *= base)
+        if (n & 1U)
+            result *= base;
+    return result;
+}
+
+// The value, and the sum of its terms' magnitudes: what rounding is measured against.
+struct Value {
+    double value;
+    double scale;
+    [[nodiscard]] bool isZero() const { return std::fabs(value) <= kRounding * scale; }
+    [[nodiscard]] int sign() const { return isZero() ? 0 : value < 0 ? -1 : 1; }
+};
+
+Value valueAt(const PowerSum& f, double x)
+{
+    Value v{f.constant, std::fabs(f.constant)};
+    for (const auto& [e, a] : f.terms) {
+        const double term = a * power(x, e);
+        v.value += term;
+        v.scale += std::fabs(term);
+    }
+    return v;
+}
+
+struct Root {
+    double x;
+    bool changesSign;
+    int signAfter; // of the function right of the root
+};
+
+// The roots of f on [lo, hi], from the signs at the break points: a sign change
+// between two is refined by TOMS 748, a value 0 within rounding is a root itself.
+std::vector<Root> rootsOf(const PowerSum& f, const std::vector<double>& breaks)
+{
+    if (f.terms.empty()) // a constant: no root, or 0 everywhere
+        return {};
+    std::vector<Value> values;
+    values.reserve(breaks.size());
+    for (const double x : breaks)
+        values.push_back(valueAt(f, x));
+    // The sign beside break point i, from the nearest one that has one.
+    const auto signBeside = [&](std::size_t i, int step) {
+        for (auto j = static_cast<std::ptrdiff_t>(i) + step; j >= 0 && j < std::ssize(values); j += step)
+            if (const int sign = values[static_cast<std::size_t>(j)].sign(); sign != 0)
+                return sign;
+        return 0;
+    };
+    std::vector<Root> roots;
+    for (std::size_t i = 0; i < breaks.size(); ++i) {
+        if (!std::isfinite(values[i].value))
+            continue;
+        if (values[i].sign() == 0) { // a root, or a stretch where f is 0 within rounding: its middle
+            std::size_t last = i;
+            while (last + 1 < breaks.size() && values[last + 1].sign() == 0)
+                ++last;
+            const int after = signBeside(last, 1);
+            roots.push_back({(breaks[i] + breaks[last]) / 2, signBeside(i, -1) * after < 0, after});
+            i = last;
+            continue;
+        }
+        if (i + 1 == breaks.size() || !std::isfinite(values[i + 1].value) || values[i + 1].sign() == 0 ||
+            values[i].sign() == values[i + 1].sign())
+            continue;
+        std::uintmax_t iterations = 200;
+        const auto bracket = boost::math::tools::toms748_solve(
+            [&](double x) { return valueAt(f, x).value; }, breaks[i], breaks[i + 1], values[i].value,
+            values[i + 1].value, boost::math::tools::eps_tolerance<double>(52), iterations);
+        roots.push_back({(bracket.first + bracket.second) / 2, true, values[i + 1].sign()});
+    }
+    return roots;
+}
+
+// Grid points over [lo, hi] and the extra break points inside it, in order.
+std::vector<double> breaksOver(double lo, double hi, const std::vector<Root>& extra)
+{
+    const int cells = std::max(2, static_cast<int>(kGridCells * (hi - lo) / (2 * kRangeEnd)));
+    std::vector<double> breaks;
+    breaks.reserve(static_cast<std::size_t>(cells) + 1 + extra.size());
+    for (int i = 0; i <= cells; ++i)
+        breaks.push_back(lo + (hi - lo) * i / cells);
+    for (const Root& r : extra)
+        if (r.x > lo && r.x < hi)
+            breaks.push_back(r.x);
+    std::sort(breaks.begin(), breaks.end());
+    breaks.erase(std::unique(breaks.begin(), breaks.end(), [](double a, double b) { return b - a < kSameRoot; }),
+                 breaks.end());
+    return breaks;
+}
+
+void addPoint(CurveAnalysis& analysis, CurvePoint::Kind kind, double x, double y)
+{
+    for (const CurvePoint& p : analysis.points)
+        if (p.kind == kind && std::fabs(p.x - x) < kSameRoot)
+            return;
+    analysis.points.push_back({kind, x, y});
+}
+
+// The points of f on one stretch of the range where it is defined.
+void analyseStretch(CurveAnalysis& analysis, const PowerSum& f, double lo, double hi)
+{
+    const PowerSum f1 = f.derivative();
+    const PowerSum f2 = f1.derivative();
+    const auto inside = [&](double x) { return x > -kRangeEnd && x < kRangeEnd; };
+    const std::vector<Root> bends = rootsOf(f2, breaksOver(lo, hi, {}));
+    const std::vector<Root> turns = rootsOf(f1, breaksOver(lo, hi, bends));
+    for (const Root& r : rootsOf(f, breaksOver(lo, hi, turns)))
+        addPoint(analysis, CurvePoint::Kind::Zero, r.x, 0);
+    for (const Root& r : turns) {
+        const double y = valueAt(f, r.x).value;
+        if (valueAt(f, r.x).isZero()) // the curve touches the axis
+            addPoint(analysis, CurvePoint::Kind::Zero, r.x, 0);
+        if (r.changesSign && inside(r.x))
+            addPoint(analysis, r.signAfter > 0 ? CurvePoint::Kind::Low : CurvePoint::Kind::High, r.x, y);
+    }
+    for (const Root& r : bends)
+        if (r.changesSign && inside(r.x))
+            addPoint(analysis, valueAt(f1, r.x).isZero() ? CurvePoint::Kind::Saddle : CurvePoint::Kind::Turning, r.x,
+                     valueAt(f, r.x).value);
+}
+
+// Reads the fields as a run does; empty where one cannot be read, with the reason.
+std::string readFunction(const FieldTexts& texts, const NumberLocale& locale, PowerSum& f)
+{
+    for (int field = 1; field <= kConstantField; ++field)
+        if (checkField(field, texts, locale) != FieldProblem::None)
+            return fieldName(field) + " nicht lesbar";
+    const auto number = [&](int field) { return *textToDouble(texts.at(static_cast<std::size_t>(field - 1)), locale); };
+    for (const TermFields& t : kTermFields) {
+        const double coefficient = number(t.numerator) / number(t.denominator);
+        if (&t == &kTermFields[0] && coefficient == 0)
+            return "keine Funktionsgleichung";
+        f.add(coefficient, number(t.exponent));
+    }
+    f.add(textToFixedDecimal(texts.back(), locale)->toDouble(), 0);
+    return {};
+}
+
+Symmetry symmetryOf(const PowerSum& f)
+{
+    const auto all = [&](auto test) {
+        return std::all_of(f.terms.begin(), f.terms.end(), [&](const auto& t) { return test(t.first); });
+    };
+    const auto integral = [](double e) { return e == std::trunc(e); };
+    if (all([&](double e) { return integral(e) && std::fmod(e, 2) == 0; }))
+        return Symmetry::AboutYAxis;
+    if (f.constant == 0 && all([&](double e) { return integral(e) && std::fmod(e, 2) != 0; }))
+        return Symmetry::AboutOrigin;
+    return Symmetry::None;
+}
+
+} // namespace
+
+CurveAnalysis analyseCurve(const FieldTexts& texts, const NumberLocale& locale)
+{
+    CurveAnalysis analysis;
+    PowerSum f;
+    if (const std::string why = readFunction(texts, locale, f); !why.empty()) {
+        analysis.whyNone = "Keine Kurvendiskussion: " + why;
+        return analysis;
+    }
+    if (f.terms.empty() && f.constant == 0) {
+        analysis.zeroEverywhere = true;
+        return analysis;
+    }
+    for (const auto& [e, a] : f.terms) {
+        analysis.poleAtZero |= e < 0;
+        if (e != std::trunc(e))
+            analysis.domain = Domain::NonNegative;
+    }
+    if (analysis.domain == Domain::NonNegative && analysis.poleAtZero)
+        analysis.domain = Domain::Positive;
+    analysis.symmetry = symmetryOf(f);
+    // Where 0 is not defined, the stretches start just beside it.
+    const double nearZero = analysis.poleAtZero ? 1e-12 : 0;
+    if (analysis.domain == Domain::All && analysis.poleAtZero)
+        analyseStretch(analysis, f, -kRangeEnd, -nearZero);
+    analyseStretch(analysis, f, analysis.domain == Domain::All && !analysis.poleAtZero ? -kRangeEnd : nearZero,
+                   kRangeEnd);
+    std::stable_sort(analysis.points.begin(), analysis.points.end(), [](const CurvePoint& a, const CurvePoint& b) {
+        return a.kind != b.kind ? a.kind < b.kind : a.x < b.x;
+    });
+    return analysis;
+}
+
+std::string describeCurve(const CurveAnalysis& analysis, const NumberLocale& locale)
+{
+    if (!analysis.whyNone.empty())
+        return analysis.whyNone;
+    if (analysis.zeroEverywhere)
+        return "Nullstellen: überall";
+    const auto number = [&](double v) { return roundedToText(v, 2, locale); };
+    std::vector<std::string> parts;
+    const auto list = [&](CurvePoint::Kind kind, const char* one, const char* many, const char* none) {
+        std::string items;
+        int count = 0;
+        for (const CurvePoint& p : analysis.points) {
+            if (p.kind != kind)
+                continue;
+            items += count++ ? "; " : " ";
+            items += kind == CurvePoint::Kind::Zero ? number(p.x) : "(" + number(p.x) + " | " + number(p.y) + ")";
+        }
+        if (count > 0 || none)
+            parts.push_back(count == 0 ? none : (count == 1 ? one : many) + items);
+    };
+    list(CurvePoint::Kind::Zero, "Nullstelle bei", "Nullstellen bei", "keine Nullstelle");
+    list(CurvePoint::Kind::High, "Hochpunkt", "Hochpunkte", nullptr);
+    list(CurvePoint::Kind::Low, "Tiefpunkt", "Tiefpunkte", nullptr);
+    list(CurvePoint::Kind::Turning, "Wendepunkt", "Wendepunkte", nullptr);
+    list(CurvePoint::Kind::Saddle, "Sattelpunkt", "Sattelpunkte", nullptr);
+    if (analysis.poleAtZero)
+        parts.emplace_back("Polstelle bei 0");
+    if (analysis.domain != Domain::All)
+        parts.emplace_back(analysis.domain == Domain::Positive ? "definiert für x > 0" : "definiert für x ≥ 0");
+    if (analysis.symmetry != Symmetry::None)
+        parts.emplace_back(analysis.symmetry == Symmetry::AboutYAxis ? "achsensymmetrisch zur y-Achse"
+                                                                     : "punktsymmetrisch zum Ursprung");
+    std::string text;
+    for (const std::string& part : parts)
+        text += (text.empty() ? "" : ". ") + part;
+    return text;
+}
+
+} // namespace kurvix
