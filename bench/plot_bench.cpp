@@ -1,3 +1,4 @@
+#include "plot/curve_analysis.h"
 #include "plot/plot_run.h"
 #include "support/fakes.h"
 
@@ -77,6 +78,29 @@ void BM_PlotRun_MillionCharacterField(benchmark::State& state)
     runPlots(state, {{2, std::string(999'999, '0') + "4"}});
 }
 
+// The Kurvendiskussion of the fields over the example's.
+void analyse(benchmark::State& state, const std::map<int, std::string>& fields)
+{
+    std::array<std::string, 10> texts{"1", "4", "4", "-2", "1", "2", "2", "1", "0", "0"};
+    for (const auto& [field, text] : fields)
+        texts.at(static_cast<std::size_t>(field - 1)) = text;
+    const FieldTexts view{texts[0], texts[1], texts[2], texts[3], texts[4],
+                          texts[5], texts[6], texts[7], texts[8], texts[9]};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(analyseCurve(view, NumberLocale::german()));
+}
+void BM_Analysis_Example(benchmark::State& state) { analyse(state, {}); }
+// The slowest of those tried: exponents of a thousand, whose powers overflow and underflow.
+void BM_Analysis_LargeExponents(benchmark::State& state) { analyse(state, {{3, "1000"}, {6, "999"}, {9, "-999"}}); }
+// Fractional exponents and a pole: every power through std::pow.
+void BM_Analysis_FractionalExponents(benchmark::State& state)
+{
+    analyse(state, {{1, "3"}, {2, "7"}, {3, "-0,7"}, {4, "-5"}, {5, "3"}, {6, "1,3"}, {8, "9"}, {9, "2,5"}});
+}
+
+BENCHMARK(BM_Analysis_Example)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Analysis_LargeExponents)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Analysis_FractionalExponents)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlotRun_Default)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlotRun_FailureHeavy)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlotRun_MillionCharacterField)->Unit(benchmark::kMillisecond);
