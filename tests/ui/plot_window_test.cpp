@@ -310,13 +310,11 @@ const MarkCase kMarks[] = {
     {"ZeroDenominator", 8, "0", "Term 3, Nenner: Nenner ist 0",
      "Fertig... Nicht lesbar: Term 3, Nenner (Nenner ist 0)"},
     {"FirstTermGivesTheBox", 1, "x", "Term 1, Zähler: keine Zahl", "Nichts gezeichnet: keine Funktionsgleichung"},
-    {"SeveralShortenTheStatusLine",
-     4,
-     "1e300",
-     "Term 2, Zähler: zu groß",
+    // clang-format off
+    {"SeveralShortenTheStatusLine", 4, "1e300", "Term 2, Zähler: zu groß",
      "Fertig... Nicht lesbar: Term 2, Zähler (zu groß); Term 2, Exponent (keine Zahl); Term 3, Exponent (leer); "
-     "Konstante (keine Zahl)",
-     {{5, "1e-10"}, {6, "x"}, {9, ""}, {10, "abc"}}},
+     "Konstante (keine Zahl)", {{5, "1e-10"}, {6, "x"}, {9, ""}, {10, "abc"}}},
+    // clang-format on
 };
 INSTANTIATE_TEST_SUITE_P(Rows, Marking, ::testing::ValuesIn(kMarks), rowName);
 
@@ -381,29 +379,16 @@ TEST_P(Saving, AsksUnderTheNameItWritesAndOpensWhereItSaved)
     EXPECT_EQ(opensIn.toStdString(), (c.answer == QMessageBox::No ? QDir::homePath() : folder.path()).toStdString());
 }
 
+// clang-format off
 const SaveCase kSaves[] = {
-    {"AsksAboutTheNameWithTheFiltersSuffix",
-     {"Kurve.pdf"},
-     FileFormat::Pdf,
-     "<F>/Kurve",
-     QMessageBox::Yes,
-     "„<F>/Kurve.pdf“ existiert bereits.\nSoll die Datei ersetzt werden?",
-     "Kurve.pdf"},
-    {"NoKeepsTheFileAndReopens",
-     {"Notiz", "Notiz.png"},
-     FileFormat::Png,
-     "<F>/Notiz",
-     QMessageBox::No,
-     "„<F>/Notiz.png“ existiert bereits.\nSoll die Datei ersetzt werden?",
-     ""},
-    {"PipeIsNeverReplaced",
-     {"Rohr.pdf"},
-     FileFormat::Pdf,
-     "<F>/Rohr.pdf",
-     QMessageBox::Ok,
-     "„<F>/Rohr.pdf“ wurde nicht gespeichert. Unter diesem Namen gibt es schon etwas anderes als eine Datei.",
-     ""},
+    {"AsksAboutTheNameWithTheFiltersSuffix", {"Kurve.pdf"}, FileFormat::Pdf, "<F>/Kurve", QMessageBox::Yes,
+     "„<F>/Kurve.pdf“ existiert bereits.\nSoll die Datei ersetzt werden?", "Kurve.pdf"},
+    {"NoKeepsTheFileAndReopens", {"Notiz", "Notiz.png"}, FileFormat::Png, "<F>/Notiz", QMessageBox::No,
+     "„<F>/Notiz.png“ existiert bereits.\nSoll die Datei ersetzt werden?", ""},
+    {"PipeIsNeverReplaced", {"Rohr.pdf"}, FileFormat::Pdf, "<F>/Rohr.pdf", QMessageBox::Ok,
+     "„<F>/Rohr.pdf“ wurde nicht gespeichert. Unter diesem Namen gibt es schon etwas anderes als eine Datei.", ""},
 };
+// clang-format on
 INSTANTIATE_TEST_SUITE_P(Rows, Saving, ::testing::ValuesIn(kSaves), rowName);
 
 // The page of a PNG (its pixels and density), an SVG (its width and height) or a PDF in mm;
