@@ -151,7 +151,6 @@ void analyseStretch(CurveAnalysis& analysis, const PowerSum& f, double lo, doubl
 {
     const PowerSum f1 = f.derivative();
     const PowerSum f2 = f1.derivative();
-    const auto inside = [&](double x) { return x > -kRangeEnd && x < kRangeEnd; };
     const std::vector<Root> bends = rootsOf(f2, breaksOver(lo, hi, {}));
     const std::vector<Root> turns = rootsOf(f1, breaksOver(lo, hi, bends));
     for (const Root& r : rootsOf(f, breaksOver(lo, hi, turns)))
@@ -160,11 +159,11 @@ void analyseStretch(CurveAnalysis& analysis, const PowerSum& f, double lo, doubl
         const double y = valueAt(f, r.x).value;
         if (valueAt(f, r.x).isZero()) // the curve touches the axis
             addPoint(analysis, CurvePoint::Kind::Zero, r.x, 0);
-        if (r.changesSign && inside(r.x))
+        if (r.changesSign) // never at an end of the range: a root there has no sign beyond it
             addPoint(analysis, r.signAfter > 0 ? CurvePoint::Kind::Low : CurvePoint::Kind::High, r.x, y);
     }
     for (const Root& r : bends)
-        if (r.changesSign && inside(r.x))
+        if (r.changesSign)
             addPoint(analysis, valueAt(f1, r.x).isZero() ? CurvePoint::Kind::Saddle : CurvePoint::Kind::Turning, r.x,
                      valueAt(f, r.x).value);
 }
