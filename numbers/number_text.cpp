@@ -210,8 +210,10 @@ std::string numberToText(double value, const NumberLocale& locale)
 
 std::string roundedToText(double value, int decimals, const NumberLocale& locale)
 {
+    if (!(std::fabs(value) < 1e15)) // beyond what decimals can show: as numberToText writes it
+        return numberToText(value, locale);
     const double scale = std::pow(10.0, decimals);
-    double rounded = std::fabs(value) < 1e15 ? std::round(value * scale) / scale : value;
+    double rounded = std::round(value * scale) / scale;
     if (rounded == 0)
         rounded = 0; // not -0
     char buf[400];

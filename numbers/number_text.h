@@ -26,7 +26,8 @@ Result<FixedDecimal> textToFixedDecimal(std::string_view text, const NumberLocal
 // locale's separator: 0,01 / 100 / 1,5E+20.
 std::string numberToText(double value, const NumberLocale& locale);
 
-// The value rounded to the decimals, trailing zeros dropped, never "-0": -2,61 / 2 / 0.
+// The value rounded to the decimals, trailing zeros dropped, never "-0": -2,61 / 2 / 0;
+// from 1E+15 on as numberToText writes it.
 std::string roundedToText(double value, int decimals, const NumberLocale& locale);
 
 } // namespace kurvix

@@ -15,8 +15,10 @@ namespace {
 
 constexpr double kRangeEnd = 5;
 constexpr int kGridCells = 1000;    // over the whole range: a cell of 0.01
-constexpr double kRounding = 1e-10; // a value this small against its terms counts as 0
-constexpr double kSameRoot = 1e-7;  // roots closer than this are one
+constexpr int kDerivatives = 4;     // below f″ whose roots part those of the one above
+constexpr double kRounding = 1e-13; // a value this small against its terms counts as 0
+constexpr double kSameRoot = 1e-12; // roots closer than this are one
+constexpr double kBesideZero = 1e-12;
 
 // A sum of powers c + Σ a·x^e, its exponents distinct and nonzero, no coefficient 0.
 struct PowerSum {
@@ -55,11 +57,13 @@ double power(double x, double e)
 }
 
 // The value, and the sum of its terms' magnitudes: what rounding is measured against.
+// Beyond the doubles (a power overflowing) it has no sign: the curve is not there.
 struct Value {
     double value;
     double scale;
-    [[nodiscard]] bool isZero() const { return std::fabs(value) <= kRounding * scale; }
-    [[nodiscard]] int sign() const { return isZero() ? 0 : value < 0 ? -1 : 1; }
+    [[nodiscard]] bool defined() const { return std::isfinite(value) && std::isfinite(scale); }
+    [[nodiscard]] bool isZero() const { return defined() && std::fabs(value) <= kRounding * scale; }
+    [[nodiscard]] int sign() const { return !defined() || isZero() ? 0 : value < 0 ? -1 : 1; }
 };
 
 Value valueAt(const PowerSum& f, double x)
@@ -79,9 +83,32 @@ struct Root {
     int signAfter; // of the function right of the root
 };
 
+// Where f leaves the doubles (a power overflowing) between two break points: the last
+// point it is still there, added so that a sign change beside it shows. Whether any was.
+bool addEdges(const PowerSum& f, std::vector<double>& breaks, const std::vector<Value>& values)
+{
+    const std::size_t count = breaks.size();
+    for (std::size_t i = 0; i + 1 < count; ++i) {
+        if (values[i].defined() == values[i + 1].defined())
+            continue;
+        double there = values[i].defined() ? breaks[i] : breaks[i + 1];
+        double gone = values[i].defined() ? breaks[i + 1] : breaks[i];
+        for (int halving = 0; halving < 64; ++halving) {
+            const double middle = (there + gone) / 2;
+            (valueAt(f, middle).defined() ? there : gone) = middle;
+        }
+        if (there != breaks[i] && there != breaks[i + 1])
+            breaks.push_back(there);
+    }
+    if (breaks.size() == count)
+        return false;
+    std::sort(breaks.begin(), breaks.end());
+    return true;
+}
+
 // The roots of f on [lo, hi], from the signs at the break points: a sign change
 // between two is refined by TOMS 748, a value 0 within rounding is a root itself.
-std::vector<Root> rootsOf(const PowerSum& f, const std::vector<double>& breaks)
+std::vector<Root> rootsOf(const PowerSum& f, std::vector<double> breaks)
 {
     if (f.terms.empty()) // a constant: no root, or 0 everywhere
         return {};
@@ -89,28 +116,32 @@ std::vector<Root> rootsOf(const PowerSum& f, const std::vector<double>& breaks)
     values.reserve(breaks.size());
     for (const double x : breaks)
         values.push_back(valueAt(f, x));
-    // The sign beside break point i, from the nearest one that has one.
+    if (addEdges(f, breaks, values)) {
+        values.clear();
+        for (const double x : breaks)
+            values.push_back(valueAt(f, x));
+    }
+    // The sign beside break point i, from the nearest one that has one; none past where f is not there.
     const auto signBeside = [&](std::size_t i, int step) {
-        for (auto j = static_cast<std::ptrdiff_t>(i) + step; j >= 0 && j < std::ssize(values); j += step)
-            if (const int sign = values[static_cast<std::size_t>(j)].sign(); sign != 0)
-                return sign;
+        for (auto j = static_cast<std::ptrdiff_t>(i) + step; j >= 0 && j < std::ssize(values); j += step) {
+            const Value& v = values[static_cast<std::size_t>(j)];
+            if (!v.defined() || !v.isZero())
+                return v.sign();
+        }
         return 0;
     };
     std::vector<Root> roots;
     for (std::size_t i = 0; i < breaks.size(); ++i) {
-        if (!std::isfinite(values[i].value))
-            continue;
-        if (values[i].sign() == 0) { // a root, or a stretch where f is 0 within rounding: its middle
+        if (values[i].isZero()) { // a root, or a stretch where f is 0 within rounding: its middle
             std::size_t last = i;
-            while (last + 1 < breaks.size() && values[last + 1].sign() == 0)
+            while (last + 1 < breaks.size() && values[last + 1].isZero())
                 ++last;
             const int after = signBeside(last, 1);
             roots.push_back({(breaks[i] + breaks[last]) / 2, signBeside(i, -1) * after < 0, after});
             i = last;
             continue;
         }
-        if (i + 1 == breaks.size() || !std::isfinite(values[i + 1].value) || values[i + 1].sign() == 0 ||
-            values[i].sign() == values[i + 1].sign())
+        if (i + 1 == breaks.size() || values[i].sign() * values[i + 1].sign() >= 0)
             continue;
         std::uintmax_t iterations = 200;
         const auto bracket = boost::math::tools::toms748_solve(
@@ -121,14 +152,19 @@ std::vector<Root> rootsOf(const PowerSum& f, const std::vector<double>& breaks)
     return roots;
 }
 
-// Grid points over [lo, hi] and the extra break points inside it, in order.
+// Grid points over [lo, hi], denser towards 0, where powers change fastest, and the
+// extra break points inside it, in order.
 std::vector<double> breaksOver(double lo, double hi, const std::vector<Root>& extra)
 {
     const int cells = std::max(2, static_cast<int>(kGridCells * (hi - lo) / (2 * kRangeEnd)));
     std::vector<double> breaks;
-    breaks.reserve(static_cast<std::size_t>(cells) + 1 + extra.size());
+    breaks.reserve(static_cast<std::size_t>(cells) + 30 + extra.size());
     for (int i = 0; i <= cells; ++i)
         breaks.push_back(lo + (hi - lo) * i / cells);
+    for (double near = 1e-2; near > kBesideZero; near /= 10)
+        for (const double x : {-near, near})
+            if (x > lo && x < hi)
+                breaks.push_back(x);
     for (const Root& r : extra)
         if (r.x > lo && r.x < hi)
             breaks.push_back(r.x);
@@ -138,25 +174,37 @@ std::vector<double> breaksOver(double lo, double hi, const std::vector<Root>& ex
     return breaks;
 }
 
+// The roots of f on [lo, hi], each pair parted by a root of the derivative between them,
+// as far down as kDerivatives.
+std::vector<Root> rootsOf(const PowerSum& f, double lo, double hi, int depth)
+{
+    const std::vector<Root> parting = depth > 0 ? rootsOf(f.derivative(), lo, hi, depth - 1) : std::vector<Root>{};
+    return rootsOf(f, breaksOver(lo, hi, parting));
+}
+
 void addPoint(CurveAnalysis& analysis, CurvePoint::Kind kind, double x, double y)
 {
+    if (!std::isfinite(x))
+        return;
     for (const CurvePoint& p : analysis.points)
         if (p.kind == kind && std::fabs(p.x - x) < kSameRoot)
             return;
     analysis.points.push_back({kind, x, y});
 }
 
-// The points of f on one stretch of the range where it is defined.
-void analyseStretch(CurveAnalysis& analysis, const PowerSum& f, double lo, double hi)
+// The points of f on one stretch of the range where it is defined; `scaled` has its roots,
+// `f` its values.
+void analyseStretch(CurveAnalysis& analysis, const PowerSum& scaled, const PowerSum& value, double lo, double hi)
 {
+    const PowerSum& f = scaled;
     const PowerSum f1 = f.derivative();
     const PowerSum f2 = f1.derivative();
-    const std::vector<Root> bends = rootsOf(f2, breaksOver(lo, hi, {}));
+    const std::vector<Root> bends = rootsOf(f2, lo, hi, kDerivatives - 2);
     const std::vector<Root> turns = rootsOf(f1, breaksOver(lo, hi, bends));
     for (const Root& r : rootsOf(f, breaksOver(lo, hi, turns)))
         addPoint(analysis, CurvePoint::Kind::Zero, r.x, 0);
     for (const Root& r : turns) {
-        const double y = valueAt(f, r.x).value;
+        const double y = valueAt(value, r.x).value;
         if (valueAt(f, r.x).isZero()) // the curve touches the axis
             addPoint(analysis, CurvePoint::Kind::Zero, r.x, 0);
         if (r.changesSign) // never at an end of the range: a root there has no sign beyond it
@@ -165,11 +213,18 @@ void analyseStretch(CurveAnalysis& analysis, const PowerSum& f, double lo, doubl
     for (const Root& r : bends)
         if (r.changesSign)
             addPoint(analysis, valueAt(f1, r.x).isZero() ? CurvePoint::Kind::Saddle : CurvePoint::Kind::Turning, r.x,
-                     valueAt(f, r.x).value);
+                     valueAt(value, r.x).value);
 }
 
-// Reads the fields as a run does; empty where one cannot be read, with the reason.
-std::string readFunction(const FieldTexts& texts, const NumberLocale& locale, PowerSum& f)
+// The function as the fields spell it, and what its terms, before any cancel, leave undefined.
+struct Function {
+    PowerSum sum;
+    bool fractional = false; // an exponent that leaves x < 0 undefined
+    bool negative = false;   // one that leaves x = 0 undefined
+};
+
+// Reads the fields as a run does; nothing where one cannot be read, with the reason.
+std::string readFunction(const FieldTexts& texts, const NumberLocale& locale, Function& f)
 {
     for (int field = 1; field <= kConstantField; ++field)
         if (checkField(field, texts, locale) != FieldProblem::None)
@@ -177,12 +232,30 @@ std::string readFunction(const FieldTexts& texts, const NumberLocale& locale, Po
     const auto number = [&](int field) { return *textToDouble(texts.at(static_cast<std::size_t>(field - 1)), locale); };
     for (const TermFields& t : kTermFields) {
         const double coefficient = number(t.numerator) / number(t.denominator);
+        const double exponent = number(t.exponent);
         if (&t == &kTermFields[0] && coefficient == 0)
             return "keine Funktionsgleichung";
-        f.add(coefficient, number(t.exponent));
+        if (coefficient != 0) {
+            f.fractional |= exponent != std::trunc(exponent);
+            f.negative |= exponent < 0;
+        }
+        f.sum.add(coefficient, exponent);
     }
-    f.add(textToFixedDecimal(texts.back(), locale)->toDouble(), 0);
+    f.sum.add(textToFixedDecimal(texts.back(), locale)->toDouble(), 0);
     return {};
+}
+
+// The same roots, with coefficients no larger than 1, so that derivatives do not overflow.
+PowerSum normalised(const PowerSum& f)
+{
+    double largest = std::fabs(f.constant);
+    for (const auto& [e, a] : f.terms)
+        largest = std::max(largest, std::fabs(a));
+    PowerSum n = f;
+    n.constant /= largest;
+    for (auto& [e, a] : n.terms)
+        a /= largest;
+    return n;
 }
 
 Symmetry symmetryOf(const PowerSum& f)
@@ -203,29 +276,26 @@ Symmetry symmetryOf(const PowerSum& f)
 CurveAnalysis analyseCurve(const FieldTexts& texts, const NumberLocale& locale)
 {
     CurveAnalysis analysis;
-    PowerSum f;
+    Function f;
     if (const std::string why = readFunction(texts, locale, f); !why.empty()) {
         analysis.whyNone = "Keine Kurvendiskussion: " + why;
         return analysis;
     }
-    if (f.terms.empty() && f.constant == 0) {
+    if (f.sum.terms.empty() && f.sum.constant == 0) {
         analysis.zeroEverywhere = true;
         return analysis;
     }
-    for (const auto& [e, a] : f.terms) {
+    for (const auto& [e, a] : f.sum.terms)
         analysis.poleAtZero |= e < 0;
-        if (e != std::trunc(e))
-            analysis.domain = Domain::NonNegative;
-    }
-    if (analysis.domain == Domain::NonNegative && analysis.poleAtZero)
-        analysis.domain = Domain::Positive;
-    analysis.symmetry = symmetryOf(f);
+    if (f.fractional)
+        analysis.domain = f.negative ? Domain::Positive : Domain::NonNegative;
+    analysis.symmetry = f.fractional ? Symmetry::None : symmetryOf(f.sum);
     // Where 0 is not defined, the stretches start just beside it.
-    const double nearZero = analysis.poleAtZero ? 1e-12 : 0;
-    if (analysis.domain == Domain::All && analysis.poleAtZero)
-        analyseStretch(analysis, f, -kRangeEnd, -nearZero);
-    analyseStretch(analysis, f, analysis.domain == Domain::All && !analysis.poleAtZero ? -kRangeEnd : nearZero,
-                   kRangeEnd);
+    const PowerSum scaled = normalised(f.sum);
+    const double nearZero = f.negative ? kBesideZero : 0;
+    if (!f.fractional && f.negative)
+        analyseStretch(analysis, scaled, f.sum, -kRangeEnd, -nearZero);
+    analyseStretch(analysis, scaled, f.sum, f.fractional || f.negative ? nearZero : -kRangeEnd, kRangeEnd);
     std::stable_sort(analysis.points.begin(), analysis.points.end(), [](const CurvePoint& a, const CurvePoint& b) {
         return a.kind != b.kind ? a.kind < b.kind : a.x < b.x;
     });

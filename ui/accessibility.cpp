@@ -155,11 +155,12 @@ QString areaDescription(AreaState state, Unit unit, int points, const QString& d
         break;
     case AreaState::Drawn: break;
     }
-    if (points == 0)
-        return QStringLiteral("Nichts gezeichnet") + actions;
+    const QString discussed = discussion.isEmpty() ? QString() : QStringLiteral(". ") + discussion;
+    if (points == 0) // the curve runs outside the area
+        return QStringLiteral("Nichts gezeichnet") + discussed + actions;
     const QString shown =
         QStringLiteral("Maßstab %1, %2 %3").arg(unitName(unit)).arg(points).arg(points == 1 ? "Punkt" : "Punkte");
-    return shown + (discussion.isEmpty() ? QString() : QStringLiteral(". ") + discussion) + actions;
+    return shown + discussed + actions;
 }
 
 } // namespace kurvix::ui

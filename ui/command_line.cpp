@@ -43,22 +43,21 @@ QString usage(bool german)
                           "Qt's own options, such as -platform and -style, work too. More in \"man kurvix\".\n");
 }
 
-// Qt words these in English: no translation is loaded before the window.
+// Qt's own words for these, in English: no translation is loaded before the
+// window. Kurvix says them as it says its other refusals.
 QString parserError(const QCommandLineParser& parser, const QStringList& arguments, bool german)
 {
-    const QString english = parser.errorText();
-    if (!german)
-        return english;
-    const std::pair<const char*, const char*> kTexts[] = {
-        {"Missing value after '%1'.", "nach „%1“ fehlt ein Wert"},
-        {"Unexpected value after '%1'.", "„%1“ nimmt keinen Wert"},
+    const QString qtWords = parser.errorText();
+    const char* const kTexts[][3] = {
+        {"Missing value after '%1'.", "nach „%1“ fehlt ein Wert", "missing value after '%1'"},
+        {"Unexpected value after '%1'.", "„%1“ nimmt keinen Wert", "'%1' takes no value"},
     };
     for (const QString& argument : arguments)
-        for (const auto& [source, translation] : kTexts)
+        for (const auto& text : kTexts)
             if (const QString option = argument.section(QLatin1Char('='), 0, 0);
-                QString::fromLatin1(source).arg(option) == english)
-                return QString::fromUtf8(translation).arg(option);
-    return english;
+                QString::fromLatin1(text[0]).arg(option) == qtWords)
+                return QString::fromUtf8(text[german ? 1 : 2]).arg(option);
+    return qtWords;
 }
 
 } // namespace

@@ -102,17 +102,23 @@ void DrawingActions::saveDrawing()
             return;
         const auto chosen = static_cast<std::size_t>(std::max(0, int(filters.indexOf(dialog.selectedNameFilter()))));
         target = drawing::saveTarget(dialog.selectedFiles().constFirst(), kFilters.at(chosen));
-        if (QFileInfo(target->path).isFile() && !mayReplace(target->path)) {
+        const QFileInfo file(target->path);
+        if (file.completeBaseName().isEmpty()) { // nothing but dots or blanks: no name to write
+            dialog.selectFile(QStringLiteral("Kurve.") + drawing::suffix(target->format));
+            target.reset();
+        } else if (file.isFile() && !mayReplace(target->path)) {
             if (windowGone())
                 return;
-            dialog.selectFile(QFileInfo(target->path).fileName());
+            dialog.selectFile(file.fileName());
             target.reset();
         }
     }
+    if (const auto failure = drawing::save(area_->drawing(), sheet(), *target)) {
+        tell(*failure);
+        return;
+    }
     folder_ = QFileInfo(target->path).absolutePath();
     format_ = target->format;
-    if (const auto failure = drawing::save(area_->drawing(), sheet(), *target))
-        tell(*failure);
 }
 
 void DrawingActions::printDrawing()

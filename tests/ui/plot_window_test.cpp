@@ -374,9 +374,12 @@ TEST_P(Saving, AsksUnderTheNameItWritesAndOpensWhereItSaved)
         const QByteArray bytes = QFileInfo(file).isFile() && file.open(QIODevice::ReadOnly) ? file.read(4) : "pipe";
         EXPECT_EQ(bytes, name == c.written ? "%PDF" : name == "Rohr.pdf" ? "pipe" : "alt") << name.toStdString();
     }
+    EXPECT_EQ(
+        QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).size(),
+        qsizetype(c.earlier.size() + 1)); // "Bild", and never a file named only by its suffix
     dialogs = 1;
     action(1).trigger();
-    EXPECT_EQ(opensIn.toStdString(), (c.answer == QMessageBox::No ? QDir::homePath() : folder.path()).toStdString());
+    EXPECT_EQ(opensIn.toStdString(), (*c.written ? folder.path() : QDir::homePath()).toStdString());
 }
 
 // clang-format off
@@ -387,6 +390,7 @@ const SaveCase kSaves[] = {
      "„<F>/Notiz.png“ existiert bereits.\nSoll die Datei ersetzt werden?", ""},
     {"PipeIsNeverReplaced", {"Rohr.pdf"}, FileFormat::Pdf, "<F>/Rohr.pdf", QMessageBox::Ok,
      "„<F>/Rohr.pdf“ wurde nicht gespeichert. Unter diesem Namen gibt es schon etwas anderes als eine Datei.", ""},
+    {"DotsAloneAreNoName", {}, FileFormat::Pdf, "<F>/. . .", QMessageBox::Ok, "", ""},
 };
 // clang-format on
 INSTANTIATE_TEST_SUITE_P(Rows, Saving, ::testing::ValuesIn(kSaves), rowName);
