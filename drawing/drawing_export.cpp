@@ -20,7 +20,6 @@ namespace kurvix::drawing {
 namespace {
 
 constexpr double kMetresPerInch = 0.0254;
-constexpr std::array kFormats{FileFormat::Pdf, FileFormat::Svg, FileFormat::Png};
 
 // The background and the drawing, with the painter already mapping the
 // sheet's logical pixels to the device at the given scale.
@@ -181,7 +180,7 @@ SaveTarget saveTarget(const QString& chosenPath, FileFormat filterFormat)
     while (path.endsWith(QLatin1Char('.')) || path.endsWith(QLatin1Char(' '))) // no empty suffix, no "x.pdf .png"
         path.chop(1);
     const QString typed = QFileInfo(path).suffix().toLower();
-    for (const FileFormat format : kFormats)
+    for (const FileFormat format : kFileFormats)
         if (typed == suffix(format))
             return {path, format};
     return {path + QLatin1Char('.') + suffix(filterFormat), filterFormat};

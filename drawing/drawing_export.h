@@ -12,6 +12,7 @@
 #include <QSizeF>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 class QMimeData;
@@ -20,6 +21,7 @@ class QPainter;
 namespace kurvix::drawing {
 
 enum class FileFormat { Pdf, Svg, Png };
+inline constexpr std::array kFileFormats{FileFormat::Pdf, FileFormat::Svg, FileFormat::Png}; // as offered
 
 // The area as it leaves the window: its extent in its own logical pixels, the
 // physical size those pixels have on screen, and its background.

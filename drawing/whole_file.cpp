@@ -47,15 +47,17 @@ int failureOf(Call call)
     return call() ? 0 : (errno ? errno : -1);
 }
 
-// The replaced file's owner and group carry over where the user may give them (root may).
-void keepOwner(const QSaveFile& file, const QString& path)
+// The replaced file's mode, and its owner and group where the user may give them (root may).
+// Qt copies the mode as the user may use the file, which for root is more than it was.
+void keepOwnerAndMode(const QSaveFile& file, const QString& path)
 {
     struct stat earlier = {};
     if (::stat(QFile::encodeName(path).constData(), &earlier) != 0)
         return;
-    if (::fchown(file.handle(), earlier.st_uid, earlier.st_gid) == 0)
-        return;
-    [[maybe_unused]] const int group = ::fchown(file.handle(), static_cast<uid_t>(-1), earlier.st_gid);
+    if (::fchown(file.handle(), earlier.st_uid, earlier.st_gid) != 0) {
+        [[maybe_unused]] const int group = ::fchown(file.handle(), static_cast<uid_t>(-1), earlier.st_gid);
+    }
+    [[maybe_unused]] const int mode = ::fchmod(file.handle(), earlier.st_mode & 0777);
 }
 
 } // namespace
@@ -72,7 +74,7 @@ std::optional<QString> writeWholeFile(const QString& path, const QByteArray& byt
     if (const int error = failureOf([&] { return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered); }))
         return reason(file, error, path);
     if (earlier.exists())
-        keepOwner(file, path);
+        keepOwnerAndMode(file, path);
     if (const int error = failureOf([&] { return file.write(bytes) == bytes.size(); })) {
         file.cancelWriting();
         return reason(file, error, path);

@@ -36,8 +36,8 @@ std::string_view takeDigits(std::string_view& s)
     return digits;
 }
 
-// The locale's separator, and a point or comma that does not group thousands:
-// 1.5 under German reads as 1,5 under English.
+// The locale's separator; and a point or a comma that does not group thousands
+// is a decimal separator too, under either locale.
 bool takeSeparator(std::string_view& s, const NumberLocale& locale)
 {
     const std::string_view sep = locale.decimalSeparator;

@@ -212,18 +212,16 @@ std::string roundedToText(double value, int decimals, const NumberLocale& locale
 {
     if (!(std::fabs(value) < 1e15)) // beyond what decimals can show: as numberToText writes it
         return numberToText(value, locale);
-    const double scale = std::pow(10.0, decimals);
-    double rounded = std::round(value * scale) / scale;
-    if (rounded == 0)
-        rounded = 0; // not -0
-    char buf[400];
-    const auto end = std::to_chars(buf, buf + sizeof buf, rounded, std::chars_format::fixed, decimals).ptr;
+    char buf[64];
+    const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals).ptr;
     std::string text(buf, end);
     if (decimals > 0) {
         text.erase(text.find_last_not_of('0') + 1);
         if (text.back() == '.')
             text.pop_back();
     }
+    if (text == "-0")
+        text = "0";
     if (const auto point = text.find('.'); point != std::string::npos)
         text.replace(point, 1, locale.decimalSeparator);
     return text;

@@ -216,7 +216,7 @@ void analyseStretch(CurveAnalysis& analysis, const PowerSum& scaled, const Power
                      valueAt(value, r.x).value);
 }
 
-// The function as the fields spell it, and what its terms, before any cancel, leave undefined.
+// The function as the fields spell it, and where its terms, as a run takes them, leave it undefined.
 struct Function {
     PowerSum sum;
     bool fractional = false; // an exponent that leaves x < 0 undefined
@@ -235,10 +235,9 @@ std::string readFunction(const FieldTexts& texts, const NumberLocale& locale, Fu
         const double exponent = number(t.exponent);
         if (&t == &kTermFields[0] && coefficient == 0)
             return "keine Funktionsgleichung";
-        if (coefficient != 0) {
-            f.fractional |= exponent != std::trunc(exponent);
-            f.negative |= exponent < 0;
-        }
+        // A run takes the power before the coefficient: 0·x^0,5 leaves x < 0 undrawn.
+        f.fractional |= exponent != std::trunc(exponent);
+        f.negative |= exponent < 0;
         f.sum.add(coefficient, exponent);
     }
     f.sum.add(textToFixedDecimal(texts.back(), locale)->toDouble(), 0);

@@ -80,7 +80,12 @@ void CurveDialog::showWords(const QString& words)
     table_->setRowCount(0);
     points_.clear();
     words_->setText(words);
-    words_->setAccessibleName(words);
+}
+
+void CurveDialog::hideEvent(QHideEvent* event)
+{
+    table_->clearSelection(); // and with it the ring
+    QDialog::hideEvent(event);
 }
 
 QString CurveDialog::rowsAsText() const

@@ -20,15 +20,21 @@ namespace kurvix::ui {
 // discussion in words below. A chosen row is ringed on the plotting area;
 // Ctrl+C copies the rows as tab-separated text.
 class CurveDialog : public QDialog {
+    Q_OBJECT
+
 public:
     using Ring = std::function<void(std::optional<CurvePoint>)>;
     CurveDialog(NumberLocale locale, Ring ring, QWidget* parent);
 
     void showAnalysis(const CurveAnalysis& analysis);
     void showWords(const QString& words); // no points: before any run, or no function
-    [[nodiscard]] QString rowsAsText() const;
+
+protected:
+    void hideEvent(QHideEvent* event) override;
 
 private:
+    [[nodiscard]] QString rowsAsText() const;
+
     NumberLocale locale_;
     Ring ring_;
     std::vector<CurvePoint> points_;

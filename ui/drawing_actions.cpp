@@ -28,8 +28,6 @@ QAction* action(const QString& text, QKeySequence::StandardKey key, QObject* par
     return a;
 }
 
-const std::array kFilters{FileFormat::Pdf, FileFormat::Svg, FileFormat::Png};
-
 // Names a file's type and icon from its name alone: reading a listed file's
 // content can block for good (/proc/kmsg as root).
 class NameOnlyIcons : public QFileIconProvider {
@@ -81,7 +79,7 @@ void DrawingActions::saveDrawing()
     if (windowGone())
         return;
     QStringList filters;
-    for (const FileFormat format : kFilters)
+    for (const FileFormat format : drawing::kFileFormats)
         filters << drawing::filterText(format);
     NameOnlyIcons icons;
     QFileDialog dialog(window_, QStringLiteral("Speichern unter"), folder_);
@@ -101,7 +99,7 @@ void DrawingActions::saveDrawing()
         if (answer != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return;
         const auto chosen = static_cast<std::size_t>(std::max(0, int(filters.indexOf(dialog.selectedNameFilter()))));
-        target = drawing::saveTarget(dialog.selectedFiles().constFirst(), kFilters.at(chosen));
+        target = drawing::saveTarget(dialog.selectedFiles().constFirst(), drawing::kFileFormats.at(chosen));
         const QFileInfo file(target->path);
         if (file.completeBaseName().isEmpty()) { // nothing but dots or blanks: no name to write
             dialog.selectFile(QStringLiteral("Kurve.") + drawing::suffix(target->format));

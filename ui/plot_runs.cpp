@@ -37,6 +37,8 @@ std::optional<RunEnd> PlotRuns::press()
     if (end == RunEnd::Stopped && endingAll_)
         end = RunEnd::NoFunction;
     endingAll_ = depth_ > 0 && end == RunEnd::NoFunction;
+    if (depth_ == 0)
+        startOver_ = false; // a press merged into a run that has ended since
     return stopped_ ? RunEnd::Stopped : end;
 }
 

@@ -29,6 +29,8 @@ struct RunTargets {
 // samples the window handles its events, and what the runs drew reaches the
 // screen at most once a frame.
 class PlotRuns : public QObject, private WindowEvents, private Messages {
+    Q_OBJECT
+
 public:
     static constexpr int kMaxNested = 8;
 

@@ -1,5 +1,6 @@
 #include "ui/plot_window.h"
 
+#include "numbers/arithmetic.h"
 #include "plot/field_check.h"
 #include "ui/curve_dialog.h"
 #include "ui/drawing_actions.h"
@@ -201,9 +202,9 @@ void PlotWindow::showDiscussion()
         curveDialog_ = new CurveDialog(
             locale_,
             [this](std::optional<CurvePoint> p) {
-                area_->setRing(p ? std::optional(PointF{static_cast<float>(p->x + area_->widthInUnits() / 2),
-                                                        static_cast<float>(area_->heightInUnits() / 2 - p->y)})
-                                 : std::nullopt);
+                const auto x = p ? toFloat(p->x + area_->widthInUnits() / 2) : Result<float>(Fault::Overflow);
+                const auto y = p ? toFloat(area_->heightInUnits() / 2 - p->y) : Result<float>(Fault::Overflow);
+                area_->setRing(x && y ? std::optional(PointF{*x, *y}) : std::nullopt); // none beyond the floats
             },
             this);
         // Beside the window, so that the ringed point stays in sight.
@@ -212,7 +213,7 @@ void PlotWindow::showDiscussion()
         const int right = frame.right() + 8;
         curveDialog_->move(right + curveDialog_->width() <= screenArea.right()
                                ? right
-                               : std::max(0, frame.left() - curveDialog_->width() - 8),
+                               : std::max(screenArea.left(), frame.left() - curveDialog_->width() - 8),
                            frame.top());
     }
     fillDiscussion();

@@ -94,7 +94,8 @@ std::optional<QString> print(const Drawing& drawing, const Sheet& sheet, QPrinte
             .arg(name, held.value_or(QStringLiteral("nicht bereit")));
     }
     paintOnPage(painter, drawing, sheet, printer.paperRect(QPrinter::DevicePixel).size(), printer.resolution());
-    painter.end(); // hands the job to the print system
+    if (!painter.end()) // hands the job to the print system
+        return QStringLiteral("Die Kurve wurde nicht gedruckt: Der Drucker „%1“ hat sie nicht angenommen.").arg(name);
     if (const auto refusal = jobRefusal())
         return QStringLiteral("Die Kurve wurde nicht gedruckt: Der Drucker „%1“ nimmt sie nicht an (%2).")
             .arg(name, *refusal);

@@ -252,7 +252,7 @@ TEST_P(Discussion, NamesTheCurvesPointsAndShape)
     for (std::size_t i = 0; i < c.points.size(); ++i) {
         EXPECT_EQ(analysis.points[i].kind, c.points[i].kind) << i;
         EXPECT_NEAR(analysis.points[i].x, c.points[i].x, c.tolerance) << i;
-        EXPECT_NEAR(analysis.points[i].y, c.points[i].y, 1e-9) << i;
+        EXPECT_NEAR(analysis.points[i].y, c.points[i].y, 1e-9 * std::max(1.0, std::fabs(c.points[i].y))) << i;
     }
 }
 
@@ -261,6 +261,10 @@ const double kInner = std::sqrt(4 - 2 * std::sqrt(2.0)); // the example's zeros:
 const double kOuter = std::sqrt(4 + 2 * std::sqrt(2.0));
 const double kBend = 2 / std::sqrt(3.0);
 const double kThird = 1 / std::sqrt(3.0);
+// x⁴ - 2,01x³ + 1,5150115x²: two turning points 0,004 apart, inside one cell of the grid.
+const auto kQuartic = [](double x) { return x * x * (x * x - 2.01 * x + 1.5150115); };
+const double kTurnLeft = (12.06 - std::sqrt(12.06 * 12.06 - 48 * 3.030023)) / 24;
+const double kTurnRight = (12.06 + std::sqrt(12.06 * 12.06 - 48 * 3.030023)) / 24;
 
 // clang-format off
 const DiscussionCase kDiscussions[] = {
@@ -293,6 +297,22 @@ const DiscussionCase kDiscussions[] = {
       {K::Turning, 64.0 / 225, -28672.0 / 759375}}, 1e-6},
     {"NegativeFractionalExponentDefinedAboveZero", "1 1 -0,5 0 1 1 0 1 1 -1",
      "Nullstelle bei 1. Polstelle bei 0. definiert für x > 0", {{K::Zero, 1, 0}}},
+    {"PowerBeyondTheDoubles", "1 1 1e10 0 1 2 0 1 0 -1",
+     "Nullstellen bei -1; 1. Tiefpunkt (0 | -1). achsensymmetrisch zur y-Achse",
+     {{K::Zero, -1, 0}, {K::Zero, 1, 0}, {K::Low, 0, -1}}, 1e-6},
+    {"FeaturesNearZero", "1 1 5 -0,01 1 4 0 1 0 0",
+     "Nullstellen bei 0; 0,01. Hochpunkt (0 | 0). Tiefpunkt (0,01 | 0). Wendepunkt (0,01 | 0)",
+     {{K::Zero, 0, 0}, {K::Zero, 0.01, 0}, {K::High, 0, 0}, {K::Low, 0.008, -8.192e-12},
+      {K::Turning, 0.006, -5.184e-12}}, 1e-6},
+    {"TurningPointsCloserThanTheGrid", "1 1 4 -2,01 1 3 1,5150115 1 2 0",
+     "Nullstelle bei 0. Tiefpunkt (0 | 0). Wendepunkte (0,5 | 0,19); (0,5 | 0,19)",
+     {{K::Zero, 0, 0}, {K::Low, 0, 0}, {K::Turning, kTurnLeft, kQuartic(kTurnLeft)},
+      {K::Turning, kTurnRight, kQuartic(kTurnRight)}}, 1e-6},
+    {"HugeValueWrittenShort", "1e300 1 2 -1e300 1 1 0 1 0 0", "Nullstellen bei 0; 1. Tiefpunkt (0,5 | -2,5E+299)",
+     {{K::Zero, 0, 0}, {K::Zero, 1, 0}, {K::Low, 0.5, -2.5e299}}},
+    // A run takes 0·x^0,5 for x < 0 as no point: the curve is defined from 0 on.
+    {"ZeroTermStillLeavesXBelowZeroUndefined", "1 1 2 0 1 0,5 0 1 0 -1", "Nullstelle bei 1. definiert für x ≥ 0",
+     {{K::Zero, 1, 0}}},
     {"ConstantHasNoPoints", "1 1 0 0 1 1 0 1 1 2,5", "keine Nullstelle. achsensymmetrisch zur y-Achse", {}},
     {"ZeroEverywhere", "1 1 1 -1 1 1 0 1 1 0", "Nullstellen: überall", {}},
     {"UnreadableField", "1 4 4 -2 1 2 2 1 0 abc", "Keine Kurvendiskussion: Konstante nicht lesbar", {}},
