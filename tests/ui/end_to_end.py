@@ -53,7 +53,10 @@ def ink_near(window, x, f, rgb=(0, 0, 0)):
 
 
 def is_a(accessible, role):
-    return accessible.getRole() == getattr(pyatspi, "ROLE_" + role)  # role names differ between AT-SPI versions
+    try:
+        return accessible.getRole() == getattr(pyatspi, "ROLE_" + role)  # role names differ between AT-SPI versions
+    except GLib.Error:
+        return False  # gone while asked
 
 
 def press(accessible):
