@@ -30,7 +30,6 @@ public:
     explicit operator bool() const { return ok(); }
 
     const T& operator*() const& { return std::get<0>(data_); }
-    T& operator*() & { return std::get<0>(data_); }
     const T* operator->() const { return &std::get<0>(data_); }
 
     [[nodiscard]] Fault fault() const { return std::get<1>(data_); }

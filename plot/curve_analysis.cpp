@@ -113,7 +113,6 @@ std::vector<Root> rootsOf(const PowerSum& f, std::vector<double> breaks)
     if (f.terms.empty()) // a constant: no root, or 0 everywhere
         return {};
     std::vector<Value> values;
-    values.reserve(breaks.size());
     for (const double x : breaks)
         values.push_back(valueAt(f, x));
     if (addEdges(f, breaks, values)) {
@@ -158,7 +157,6 @@ std::vector<double> breaksOver(double lo, double hi, const std::vector<Root>& ex
 {
     const int cells = std::max(2, static_cast<int>(kGridCells * (hi - lo) / (2 * kRangeEnd)));
     std::vector<double> breaks;
-    breaks.reserve(static_cast<std::size_t>(cells) + 30 + extra.size());
     for (int i = 0; i <= cells; ++i)
         breaks.push_back(lo + (hi - lo) * i / cells);
     for (double near = 1e-2; near > kBesideZero; near /= 10)

@@ -10,9 +10,9 @@ namespace kurvix {
 enum class Unit { Centimetre, Millimetre, Inch };
 
 struct Colour {
-    std::uint8_t red = 0;
-    std::uint8_t green = 0;
-    std::uint8_t blue = 0;
+    std::uint8_t red;
+    std::uint8_t green;
+    std::uint8_t blue;
     friend constexpr bool operator==(Colour, Colour) = default;
 };
 

@@ -300,6 +300,10 @@ const DiscussionCase kDiscussions[] = {
     {"PowerBeyondTheDoubles", "1 1 1e10 0 1 2 0 1 0 -1",
      "Nullstellen bei -1; 1. Tiefpunkt (0 | -1). achsensymmetrisch zur y-Achse",
      {{K::Zero, -1, 0}, {K::Zero, 1, 0}, {K::Low, 0, -1}}, 1e-6},
+    // x^-100000 - 1 leaves the doubles just inside ±1, where it is 0.
+    {"ZerosWhereAPowerLeavesTheDoubles", "1 1 -1e5 0 1 2 0 1 0 -1",
+     "Nullstellen bei -1; 1. Polstelle bei 0. achsensymmetrisch zur y-Achse", {{K::Zero, -1, 0}, {K::Zero, 1, 0}},
+     1e-6},
     {"FeaturesNearZero", "1 1 5 -0,01 1 4 0 1 0 0",
      "Nullstellen bei 0; 0,01. Hochpunkt (0 | 0). Tiefpunkt (0,01 | 0). Wendepunkt (0,01 | 0)",
      {{K::Zero, 0, 0}, {K::Zero, 0.01, 0}, {K::High, 0, 0}, {K::Low, 0.008, -8.192e-12},
@@ -315,7 +319,7 @@ const DiscussionCase kDiscussions[] = {
      {{K::Zero, 1, 0}}},
     {"ConstantHasNoPoints", "1 1 0 0 1 1 0 1 1 2,5", "keine Nullstelle. achsensymmetrisch zur y-Achse", {}},
     {"ZeroEverywhere", "1 1 1 -1 1 1 0 1 1 0", "Nullstellen: überall", {}},
-    {"UnreadableField", "1 4 4 -2 1 2 2 1 0 abc", "Keine Kurvendiskussion: Konstante nicht lesbar", {}},
+    {"UnreadableField", "1 4 4 -2 1 2 2 1 x 0", "Keine Kurvendiskussion: Term 3, Exponent nicht lesbar", {}},
     {"NoFunction", "0 4 4 -2 1 2 2 1 0 0", "Keine Kurvendiskussion: keine Funktionsgleichung", {}},
 };
 // clang-format on
