@@ -26,25 +26,30 @@ namespace {
 
 struct FormulaPart {
     const char* name; // "TextN" a term field, "LabelN" a sign between them
-    Placement at;
+    int left;         // in twips
+    bool raised;      // an exponent
     const char* text;
 };
 
-// The equation row as it reads, starting with the example; exponents stand raised.
+// The equation row as it reads, starting with the example.
+// clang-format off
 constexpr FormulaPart kFormula[] = {
-    {"Text1", {360, 6600, 255, 285}, "1"},   {"Label2", {600, 6600, 255, 255}, "/"},
-    {"Text2", {840, 6600, 255, 285}, "4"},   {"Label1", {1200, 6600, 255, 255}, "x"},
-    {"Text3", {1320, 6240, 255, 285}, "4"},  {"Label3", {1680, 6600, 255, 255}, "+"},
-    {"Text4", {2040, 6600, 255, 285}, "-2"}, {"Label4", {2280, 6600, 255, 255}, "/"},
-    {"Text5", {2520, 6600, 255, 285}, "1"},  {"Label5", {2880, 6600, 255, 255}, "x"},
-    {"Text6", {3000, 6240, 255, 285}, "2"},  {"Label6", {3360, 6600, 255, 255}, "+"},
-    {"Text7", {3720, 6600, 255, 285}, "2"},  {"Label7", {3960, 6600, 255, 255}, "/"},
-    {"Text8", {4200, 6600, 255, 285}, "1"},  {"Label8", {4560, 6600, 255, 255}, "x"},
-    {"Text9", {4680, 6240, 255, 285}, "0"},  {"Label9", {5040, 6600, 255, 255}, "+"},
-    {"Text10", {5400, 6600, 255, 285}, "0"},
+    {"Text1", 360, false, "1"},   {"Label2", 600, false, "/"},  {"Text2", 840, false, "4"},
+    {"Label1", 1200, false, "x"}, {"Text3", 1320, true, "4"},   {"Label3", 1680, false, "+"},
+    {"Text4", 2040, false, "-2"}, {"Label4", 2280, false, "/"}, {"Text5", 2520, false, "1"},
+    {"Label5", 2880, false, "x"}, {"Text6", 3000, true, "2"},   {"Label6", 3360, false, "+"},
+    {"Text7", 3720, false, "2"},  {"Label7", 3960, false, "/"}, {"Text8", 4200, false, "1"},
+    {"Label8", 4560, false, "x"}, {"Text9", 4680, true, "0"},   {"Label9", 5040, false, "+"},
+    {"Text10", 5400, false, "0"},
 };
-constexpr FormulaPart kExample{
-    "Label10", {120, 7560, 7935, 255}, "Beispielfunktion: (1 / 4 * x ^ 4) - (2 * x ^ 2) + 2"};
+// clang-format on
+constexpr int kRowTop = 6600;
+constexpr int kRaisedTop = 6240;
+constexpr int kFieldWidth = 255; // a sign's too
+constexpr int kFieldHeight = 285;
+constexpr int kSignHeight = 255;
+constexpr Placement kExamplePlacement{120, 7560, 7935, 255};
+constexpr const char* kExample = "Beispielfunktion: (1 / 4 * x ^ 4) - (2 * x ^ 2) + 2";
 
 constexpr Placement kAreaPlacement{120, 120, 7920, 6000};
 constexpr Placement kButtonPlacement{5760, 6240, 2295, 855};
@@ -137,7 +142,7 @@ void PlotWindow::buildFormula()
         const auto index = static_cast<std::size_t>(field - 1);
         fields_[index] =
             new TermField(QString::fromUtf8(part.text), termFieldName(field), termFieldDescription(field), this);
-        place(fields_[index], part.at);
+        place(fields_[index], {part.left, part.raised ? kRaisedTop : kRowTop, kFieldWidth, kFieldHeight});
         fields_[index]->setObjectName(name);
         connect(fields_[index], &QLineEdit::editingFinished, this, [this, index] { markField(index, false); });
         // A term's numerator is read together with its denominator.
@@ -147,15 +152,17 @@ void PlotWindow::buildFormula()
                 markField(f, true);
         });
     }
-    signs.push_back(&kExample);
     std::sort(signs.begin(), signs.end(), [](const FormulaPart* a, const FormulaPart* b) {
         return QString::fromLatin1(a->name).mid(5).toInt() < QString::fromLatin1(b->name).mid(5).toInt();
     });
     for (const FormulaPart* part : signs) {
         auto* label = new QLabel(QString::fromUtf8(part->text), this);
-        place(label, part->at);
+        place(label, {part->left, kRowTop, kFieldWidth, kSignHeight});
         label->setObjectName(QString::fromLatin1(part->name));
     }
+    auto* example = new QLabel(QString::fromUtf8(kExample), this);
+    place(example, kExamplePlacement);
+    example->setObjectName(QStringLiteral("Label10"));
 }
 
 void PlotWindow::centreOnScreen()

@@ -89,6 +89,8 @@ std::optional<QString> print(const Drawing& drawing, const Sheet& sheet, QPrinte
     printer.setFullPage(true); // centred on the paper, not on its printable part
     QPainter painter;
     if (!painter.begin(&printer)) {
+        if (name.isEmpty())
+            return QStringLiteral("Die Kurve wurde nicht gedruckt: Kein Drucker ist bereit.");
         const auto held = queueHeld(name);
         return QStringLiteral("Die Kurve wurde nicht gedruckt: Der Drucker „%1“ ist %2.")
             .arg(name, held.value_or(QStringLiteral("nicht bereit")));

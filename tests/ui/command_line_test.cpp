@@ -45,9 +45,11 @@ TEST(Answer, FailsWhereTheOutputCannotBeWritten)
     std::FILE* full = std::fopen("/dev/full", "w");
     std::FILE* err = std::tmpfile();
     ASSERT_TRUE(full && err);
+    EXPECT_EQ(answer({Action::Refuse, QStringLiteral("kurvix: unbekannte Option „fly“\n")}, stdout, err, true), 1);
     EXPECT_EQ(answer({Action::PrintVersion, QStringLiteral("kurvix 1.00\n")}, full, err, true), 1);
     std::rewind(err);
     char said[200] = {};
+    EXPECT_EQ(std::string(std::fgets(said, sizeof said, err)), "kurvix: unbekannte Option „fly“\n");
     EXPECT_EQ(std::string(std::fgets(said, sizeof said, err)),
               "kurvix: Ausgabe nicht möglich: " + // the reason in the locale
                   std::string(std::strerror(ENOSPC)) + "\n");

@@ -128,6 +128,15 @@ const FailingWriteCase kFailingWrites[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Rows, FailingWrite, ::testing::ValuesIn(kFailingWrites), rowName);
 
+// A printer that cannot start a page is named as not ready, and nothing is written.
+TEST(Printing, APrinterThatCannotStartSaysSo)
+{
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat); // with no file to write: nothing to print on
+    const auto failure = print(Drawing{}, Sheet{{528, 400}, {5.5, 4.17}}, printer);
+    EXPECT_EQ(failure.value_or("").toStdString(), "Die Kurve wurde nicht gedruckt: Kein Drucker ist bereit.");
+}
+
 // Through a link, keeping the replaced file's mode, and its owner and group where the user may give them.
 TEST(WholeFile, ReplacesAnEarlierFileOnlyWhenCompleteKeepingItsOwnerAndMode)
 {

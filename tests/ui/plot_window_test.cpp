@@ -95,6 +95,8 @@ TEST_F(PlotWindowTest, StartsLaidOutInTwipsWithFocusOnTheArea)
     EXPECT_EQ(window.rect(), twips(0, 0, 8205, 8010));
     EXPECT_EQ(area().geometry(), twips(120, 120, 7920, 6000));
     EXPECT_EQ(field(10).geometry(), twips(5400, 6600, 255, 285));
+    for (int n = 2; n <= 10; ++n) // the exponents raised, the fields in reading order
+        EXPECT_TRUE((field(n).y() < field(1).y()) == (n % 3 == 0) && field(n).x() > field(n - 1).x()) << n;
     EXPECT_EQ(window.focusWidget(), &area());
     EXPECT_TRUE(unitBox().isAncestorOf(window.childAt(unitBox().geometry().center()))); // in front of the area
     EXPECT_EQ(unitBox().currentIndex(), -1);
@@ -291,6 +293,7 @@ TEST_P(Marking, SaysWhichFieldCannotBeReadAndWhy)
     marked.setText(QStringLiteral("3")); // readable again: the mark goes without a run
     EXPECT_EQ(marked.accessibleDescription(), description);
     marked.setText(QString::fromUtf8(c.text)); // typed, not yet left: marked by the run
+    EXPECT_EQ(marked.toolTip(), marked.accessibleName());
     press();
     EXPECT_EQ(marked.toolTip().toStdString(), c.tooltip);
     // Shortened where it does not fit, whole in its tooltip and to a screen reader.
