@@ -73,7 +73,7 @@ struct FailingWriteCase {
     Way way;
     rlim_t sizeLimit;
     const char* reason;    // the end of the message
-    bool readOnly = false; // the earlier file; root may write it anyway
+    bool readOnly = false; // the earlier file
 };
 
 class FailingWrite : public ::testing::TestWithParam<FailingWriteCase> {};
@@ -82,8 +82,6 @@ class FailingWrite : public ::testing::TestWithParam<FailingWriteCase> {};
 TEST_P(FailingWrite, SaysWhyAndLeavesTheFolderAsItWas)
 {
     const auto& c = GetParam();
-    if (c.readOnly && geteuid() == 0)
-        GTEST_SKIP() << "root may write a read-only file";
     QTemporaryDir folder;
     QFile earlier(folder.filePath(QStringLiteral("Kurve.pdf")));
     ASSERT_TRUE(earlier.open(QIODevice::WriteOnly) && earlier.write("alt") == 3);
@@ -126,7 +124,15 @@ const FailingWriteCase kFailingWrites[] = {
      geteuid() == 0 ? "Dort kann keine Datei angelegt werden." : "Dort darf nicht geschrieben werden."},
     {"MissingFolder", "fehlt/Kurve.pdf", Way::Write, RLIM_INFINITY, "Diesen Ordner gibt es nicht."},
 };
-INSTANTIATE_TEST_SUITE_P(Rows, FailingWrite, ::testing::ValuesIn(kFailingWrites), rowName);
+// Root may write a read-only file: that row is a user's only.
+std::vector<FailingWriteCase> failingWritesForThisUser()
+{
+    std::vector<FailingWriteCase> rows;
+    std::copy_if(std::begin(kFailingWrites), std::end(kFailingWrites), std::back_inserter(rows),
+                 [](const FailingWriteCase& c) { return !c.readOnly || geteuid() != 0; });
+    return rows;
+}
+INSTANTIATE_TEST_SUITE_P(Rows, FailingWrite, ::testing::ValuesIn(failingWritesForThisUser()), rowName);
 
 // A printer that cannot start a page is named as not ready, and nothing is written.
 TEST(Printing, APrinterThatCannotStartSaysSo)
