@@ -40,6 +40,7 @@ int answerCommandLine(int argc, char* argv[])
 // failure to connect ends in two lines and status 1 instead of an abort.
 struct HeldMessages {
     QStringList texts;
+    QString platform; // the first of Qt's platform messages: what went wrong
     bool platformMissing = false;
 };
 
@@ -51,16 +52,18 @@ HeldMessages& heldMessages()
 
 void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
+    HeldMessages& held = heldMessages();
     if (type != QtFatalMsg) {
-        heldMessages().texts << text;
-        // Qt warns of a platform it cannot find; of one it found but could not start it only informs.
-        heldMessages().platformMissing |=
-            type == QtWarningMsg && context.category && std::strcmp(context.category, "qt.qpa.plugin") == 0;
+        held.texts << text;
+        if (context.category && std::strncmp(context.category, "qt.qpa.", 7) == 0 && held.platform.isEmpty())
+            held.platform = text;
+        // Qt's own words, the same in every Qt 6: other plugin messages come with a platform it has.
+        held.platformMissing |= text.startsWith(QLatin1String("Could not find the Qt platform plugin"));
         return;
     }
     const bool german = QLocale::system().language() == QLocale::German;
-    std::fprintf(stderr, "%s\n%s\n", qPrintable(heldMessages().texts.value(0, text)),
-                 qPrintable(kurvix::ui::cannotStart(heldMessages().platformMissing, german)));
+    std::fprintf(stderr, "%s\n%s\n", qPrintable(held.platform.isEmpty() ? text : held.platform),
+                 qPrintable(kurvix::ui::cannotStart(held.platformMissing, german)));
     std::fflush(stderr);
     std::_Exit(1);
 }
