@@ -224,13 +224,13 @@ struct Function {
 // Reads the fields as a run does; nothing where one cannot be read, with the reason.
 std::string readFunction(const FieldTexts& texts, const NumberLocale& locale, Function& f)
 {
+    const ReadFields read = readFields(texts, locale);
     for (int field = 1; field <= kConstantField; ++field)
-        if (checkField(field, texts, locale) != FieldProblem::None)
+        if (read.problem(field) != FieldProblem::None)
             return fieldName(field) + " nicht lesbar";
-    const auto number = [&](int field) { return *textToDouble(texts.at(static_cast<std::size_t>(field - 1)), locale); };
     for (const TermFields& t : kTermFields) {
-        const double coefficient = number(t.numerator) / number(t.denominator);
-        const double exponent = number(t.exponent);
+        const double coefficient = read.number(t.numerator) / read.number(t.denominator);
+        const double exponent = read.number(t.exponent);
         if (&t == &kTermFields[0] && coefficient == 0)
             return "keine Funktionsgleichung";
         // A run takes the power before the coefficient: 0·x^0,5 leaves x < 0 undrawn.
@@ -238,7 +238,7 @@ std::string readFunction(const FieldTexts& texts, const NumberLocale& locale, Fu
         f.negative |= exponent < 0;
         f.sum.add(coefficient, exponent);
     }
-    f.sum.add(textToFixedDecimal(texts.back(), locale)->toDouble(), 0);
+    f.sum.add(read.number(kConstantField), 0);
     return {};
 }
 

@@ -17,36 +17,31 @@ FieldProblem fromFault(Fault fault, std::string_view text)
     return blank ? FieldProblem::Empty : FieldProblem::NotANumber;
 }
 
-const TermFields* termOf(int field)
-{
-    const auto* term = std::find_if(kTermFields.begin(), kTermFields.end(), [&](const TermFields& t) {
-        return t.numerator == field || t.denominator == field || t.exponent == field;
-    });
-    return term == kTermFields.end() ? nullptr : term;
-}
-
 } // namespace
 
-FieldProblem checkField(int field, const FieldTexts& texts, const NumberLocale& locale)
+ReadFields readFields(const FieldTexts& texts, const NumberLocale& locale)
 {
-    const auto textOf = [&](int f) { return texts.at(static_cast<std::size_t>(f - 1)); };
-    if (field == kConstantField) {
-        const auto constant = textToFixedDecimal(textOf(field), locale);
-        return constant ? FieldProblem::None : fromFault(constant.fault(), textOf(field));
+    ReadFields read;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const bool constant = static_cast<int>(i) + 1 == kConstantField;
+        const auto number = constant ? Result<double>(0.0) : textToDouble(texts[i], locale);
+        const auto fixed = constant ? textToFixedDecimal(texts[i], locale) : Result<FixedDecimal>(FixedDecimal());
+        if (!number || !fixed)
+            read.problems[i] = fromFault(number ? fixed.fault() : number.fault(), texts[i]);
+        else
+            read.numbers[i] = constant ? fixed->toDouble() : *number;
     }
-    const auto number = textToDouble(textOf(field), locale);
-    if (!number)
-        return fromFault(number.fault(), textOf(field));
-    const TermFields* term = termOf(field);
-    if (term && term->denominator == field && *number == 0)
-        return FieldProblem::ZeroDenominator;
-    if (term && term->numerator == field) {
+    for (const TermFields& t : kTermFields) {
+        if (read.problem(t.denominator) != FieldProblem::None)
+            continue;
+        if (read.number(t.denominator) == 0)
+            read.problems.at(static_cast<std::size_t>(t.denominator - 1)) = FieldProblem::ZeroDenominator;
         // The run divides the two; an overflow leaves the term out as if the numerator were unreadable.
-        const auto denominator = textToDouble(textOf(term->denominator), locale);
-        if (denominator && *denominator != 0 && !divide(*number, *denominator))
-            return FieldProblem::TooLarge;
+        else if (read.problem(t.numerator) == FieldProblem::None &&
+                 !divide(read.number(t.numerator), read.number(t.denominator)))
+            read.problems.at(static_cast<std::size_t>(t.numerator - 1)) = FieldProblem::TooLarge;
     }
-    return FieldProblem::None;
+    return read;
 }
 
 std::string fieldName(int field)

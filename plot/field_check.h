@@ -20,7 +20,16 @@ enum class FieldProblem { None, Empty, NotANumber, TooLarge, ZeroDenominator };
 // The texts of the ten fields, field 1 first.
 using FieldTexts = std::array<std::string_view, kTermFieldCount>;
 
-FieldProblem checkField(int field, const FieldTexts& texts, const NumberLocale& locale);
+// The ten fields as a run reads them, each text read once: its number (the
+// constant's to four decimals) and why the run cannot use it.
+struct ReadFields {
+    std::array<double, kTermFieldCount> numbers{};
+    std::array<FieldProblem, kTermFieldCount> problems{};
+    [[nodiscard]] double number(int field) const { return numbers.at(static_cast<std::size_t>(field - 1)); }
+    [[nodiscard]] FieldProblem problem(int field) const { return problems.at(static_cast<std::size_t>(field - 1)); }
+};
+
+ReadFields readFields(const FieldTexts& texts, const NumberLocale& locale);
 
 // Field 1 .. 10 as the user hears it named: "Term 1, Zähler" .. "Konstante".
 std::string fieldName(int field);

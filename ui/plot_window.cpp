@@ -195,13 +195,7 @@ void PlotWindow::plot()
     present();
 }
 
-void PlotWindow::discuss()
-{
-    FieldTexts texts;
-    for (std::size_t i = 0; i < fields_.size(); ++i)
-        texts[i] = *fields_[i]->sharedText();
-    discussion_ = analyseCurve(texts, locale_);
-}
+void PlotWindow::discuss() { discussion_ = analyseCurve(fieldTexts(), locale_); }
 
 void PlotWindow::showDiscussion()
 {
@@ -247,23 +241,32 @@ void PlotWindow::describeArea(AreaState state)
 
 void PlotWindow::markField(std::size_t index, bool onlyUnmark)
 {
-    TermField& field = *fields_[index];
-    if (onlyUnmark && field.problem().isEmpty())
+    if (onlyUnmark && fields_[index]->problem().isEmpty())
         return;
+    mark(index, readFields(fieldTexts(), locale_).problems[index], onlyUnmark);
+}
+
+void PlotWindow::mark(std::size_t index, FieldProblem problem, bool onlyUnmark)
+{
+    if (!onlyUnmark || problem == FieldProblem::None)
+        fields_[index]->showProblem(fieldProblemText(problem));
+}
+
+FieldTexts PlotWindow::fieldTexts() const
+{
     FieldTexts texts; // as the run reads them
     for (std::size_t i = 0; i < fields_.size(); ++i)
         texts[i] = *fields_[i]->sharedText();
-    const FieldProblem problem = checkField(static_cast<int>(index) + 1, texts, locale_);
-    if (!onlyUnmark || problem == FieldProblem::None)
-        field.showProblem(fieldProblemText(problem));
+    return texts;
 }
 
 // Marks every field the plot could not read; returns them as the status line names them.
 QString PlotWindow::markUnreadableFields()
 {
+    const ReadFields read = readFields(fieldTexts(), locale_);
     QStringList unread;
     for (std::size_t i = 0; i < fields_.size(); ++i) {
-        markField(i, false);
+        mark(i, read.problems[i], false);
         if (!fields_[i]->problem().isEmpty())
             unread << QStringLiteral("%1 (%2)").arg(fields_[i]->accessibleName(), fields_[i]->problem());
     }

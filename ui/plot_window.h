@@ -54,6 +54,8 @@ private:
     void fillDiscussion();
     void describeArea(AreaState state);
     void markField(std::size_t index, bool onlyUnmark);
+    void mark(std::size_t index, FieldProblem problem, bool onlyUnmark);
+    [[nodiscard]] FieldTexts fieldTexts() const;
     [[nodiscard]] QString markUnreadableFields();
     void place(QWidget* part, const Placement& at) const;
     void centreOnScreen();

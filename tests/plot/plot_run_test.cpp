@@ -168,7 +168,7 @@ TEST_P(FieldReading, TellsWhyTheRunCannotUseAField)
     const auto& c = GetParam();
     FieldTexts texts{"1", c.termOneDenominator, "4", "-2", "1", "2", "2", "1", "0", "0"};
     texts.at(static_cast<std::size_t>(c.field - 1)) = c.text;
-    EXPECT_EQ(checkField(c.field, texts, NumberLocale::german()), c.problem);
+    EXPECT_EQ(readFields(texts, NumberLocale::german()).problem(c.field), c.problem);
 }
 
 const FieldCase kFieldReadings[] = {
