@@ -87,7 +87,7 @@ void analyse(benchmark::State& state, const std::map<int, std::string>& fields)
     const FieldTexts view{texts[0], texts[1], texts[2], texts[3], texts[4],
                           texts[5], texts[6], texts[7], texts[8], texts[9]};
     for (auto _ : state)
-        benchmark::DoNotOptimize(analyseCurve(view, NumberLocale::german()));
+        benchmark::DoNotOptimize(analyseCurve(readFields(view, NumberLocale::german())));
 }
 void BM_Analysis_Example(benchmark::State& state) { analyse(state, {}); }
 // The slowest of those tried: exponents of a thousand, whose powers overflow and underflow.

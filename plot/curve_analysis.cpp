@@ -221,10 +221,9 @@ struct Function {
     bool negative = false;   // one that leaves x = 0 undefined
 };
 
-// Reads the fields as a run does; nothing where one cannot be read, with the reason.
-std::string readFunction(const FieldTexts& texts, const NumberLocale& locale, Function& f)
+// The function the fields make; nothing where one cannot be read, with the reason.
+std::string readFunction(const ReadFields& read, Function& f)
 {
-    const ReadFields read = readFields(texts, locale);
     for (int field = 1; field <= kConstantField; ++field)
         if (read.problem(field) != FieldProblem::None)
             return fieldName(field) + " nicht lesbar";
@@ -270,11 +269,11 @@ Symmetry symmetryOf(const PowerSum& f)
 
 } // namespace
 
-CurveAnalysis analyseCurve(const FieldTexts& texts, const NumberLocale& locale)
+CurveAnalysis analyseCurve(const ReadFields& fields)
 {
     CurveAnalysis analysis;
     Function f;
-    if (const std::string why = readFunction(texts, locale, f); !why.empty()) {
+    if (const std::string why = readFunction(fields, f); !why.empty()) {
         analysis.whyNone = "Keine Kurvendiskussion: " + why;
         return analysis;
     }

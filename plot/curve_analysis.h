@@ -31,13 +31,13 @@ struct CurveAnalysis {
     Symmetry symmetry = Symmetry::None;
 };
 
-// f(x) = a1·x^e1 + a2·x^e2 + a3·x^e3 + d on -5 ≤ x ≤ 5, its fields read as a
+// f(x) = a1·x^e1 + a2·x^e2 + a3·x^e3 + d on -5 ≤ x ≤ 5, from its fields as a
 // run reads them. High, low and turning points lie inside the range, never
 // where f is not defined. Derivatives are exact; sign changes of f, f′ and f″
 // are bracketed on a grid, between the roots of the next derivative, and
 // refined by TOMS 748. A zero where the curve only touches the axis is a root
 // of f′ where f is 0 within rounding.
-CurveAnalysis analyseCurve(const FieldTexts& texts, const NumberLocale& locale);
+CurveAnalysis analyseCurve(const ReadFields& fields);
 
 // The analysis in German, parts separated by ". ", numbers to two decimals:
 // "Nullstellen bei -2,61; 2,61. Hochpunkt (0 | 2). achsensymmetrisch zur y-Achse"

@@ -144,13 +144,8 @@ void PlotWindow::buildFormula()
             new TermField(QString::fromUtf8(part.text), termFieldName(field), termFieldDescription(field), this);
         place(fields_[index], {part.left, part.raised ? kRaisedTop : kRowTop, kFieldWidth, kFieldHeight});
         fields_[index]->setObjectName(name);
-        connect(fields_[index], &QLineEdit::editingFinished, this, [this, index] { markField(index, false); });
-        // A term's numerator is read together with its denominator.
-        connect(fields_[index], &QLineEdit::textChanged, this, [this, index] {
-            const std::size_t first = index - index % 3;
-            for (std::size_t f = first; f < std::min(first + 3, fields_.size()); ++f)
-                markField(f, true);
-        });
+        connect(fields_[index], &QLineEdit::editingFinished, this, [this, index] { markField(index); });
+        connect(fields_[index], &QLineEdit::textChanged, this, [this, index] { unmarkTerm(index); });
     }
     std::sort(signs.begin(), signs.end(), [](const FormulaPart* a, const FormulaPart* b) {
         return QString::fromLatin1(a->name).mid(5).toInt() < QString::fromLatin1(b->name).mid(5).toInt();
@@ -181,21 +176,20 @@ void PlotWindow::plot()
     if (*end == RunEnd::NoFunction)
         statusLine_->setStatus(area_->pointsSet() == 0 ? "Nichts gezeichnet: keine Funktionsgleichung"
                                                        : "Abgebrochen: keine Funktionsgleichung");
-    if (const QString unread = markUnreadableFields(); *end == RunEnd::Finished && !unread.isEmpty())
+    const ReadFields read = readFields(fieldTexts(), locale_);
+    if (const QString unread = markUnreadableFields(read); *end == RunEnd::Finished && !unread.isEmpty())
         statusLine_->setStatus(
             QStringLiteral("%1 Nicht lesbar: %2").arg(QString::fromUtf8(kDoneStatus), unread).toStdString());
     if (runs_->depth() > 0) { // an outer run goes on drawing
         present();
         return;
     }
-    discuss();
+    discussion_ = analyseCurve(read);
     describeArea(*end == RunEnd::NoFunction ? AreaState::NoFunction : AreaState::Drawn);
     if (curveDialog_ && curveDialog_->isVisible())
         fillDiscussion();
     present();
 }
-
-void PlotWindow::discuss() { discussion_ = analyseCurve(fieldTexts(), locale_); }
 
 void PlotWindow::showDiscussion()
 {
@@ -239,17 +233,22 @@ void PlotWindow::describeArea(AreaState state)
         area_->setAccessibleDescription(description);
 }
 
-void PlotWindow::markField(std::size_t index, bool onlyUnmark)
+void PlotWindow::markField(std::size_t index)
 {
-    if (onlyUnmark && fields_[index]->problem().isEmpty())
-        return;
-    mark(index, readFields(fieldTexts(), locale_).problems[index], onlyUnmark);
+    fields_[index]->showProblem(fieldProblemText(readFields(fieldTexts(), locale_).problems[index]));
 }
 
-void PlotWindow::mark(std::size_t index, FieldProblem problem, bool onlyUnmark)
+// While typing, marks only go: a term's numerator is read together with its denominator.
+void PlotWindow::unmarkTerm(std::size_t index)
 {
-    if (!onlyUnmark || problem == FieldProblem::None)
-        fields_[index]->showProblem(fieldProblemText(problem));
+    const auto first = fields_.begin() + static_cast<std::ptrdiff_t>(index - index % 3);
+    const auto last = std::min(first + 3, fields_.end());
+    if (std::all_of(first, last, [](const TermField* f) { return f->problem().isEmpty(); }))
+        return;
+    const ReadFields read = readFields(fieldTexts(), locale_);
+    for (auto f = first; f != last; ++f)
+        if (read.problems[static_cast<std::size_t>(f - fields_.begin())] == FieldProblem::None)
+            (*f)->showProblem(QString());
 }
 
 FieldTexts PlotWindow::fieldTexts() const
@@ -261,12 +260,11 @@ FieldTexts PlotWindow::fieldTexts() const
 }
 
 // Marks every field the plot could not read; returns them as the status line names them.
-QString PlotWindow::markUnreadableFields()
+QString PlotWindow::markUnreadableFields(const ReadFields& read)
 {
-    const ReadFields read = readFields(fieldTexts(), locale_);
     QStringList unread;
     for (std::size_t i = 0; i < fields_.size(); ++i) {
-        mark(i, read.problems[i], false);
+        fields_[i]->showProblem(fieldProblemText(read.problems[i]));
         if (!fields_[i]->problem().isEmpty())
             unread << QStringLiteral("%1 (%2)").arg(fields_[i]->accessibleName(), fields_[i]->problem());
     }

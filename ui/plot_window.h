@@ -49,14 +49,13 @@ protected:
 private:
     void buildParts();
     void buildFormula();
-    void discuss(); // the Kurvendiskussion of the fields as they stand
     void showDiscussion();
     void fillDiscussion();
     void describeArea(AreaState state);
-    void markField(std::size_t index, bool onlyUnmark);
-    void mark(std::size_t index, FieldProblem problem, bool onlyUnmark);
+    void markField(std::size_t index);
+    void unmarkTerm(std::size_t index);
     [[nodiscard]] FieldTexts fieldTexts() const;
-    [[nodiscard]] QString markUnreadableFields();
+    [[nodiscard]] QString markUnreadableFields(const ReadFields& read);
     void place(QWidget* part, const Placement& at) const;
     void centreOnScreen();
     void present();
