@@ -201,6 +201,13 @@ TEST_F(PlotWindowTest, PressPlotsTheExampleWithItsCrossAndProgressInTheLocale)
     press();
     for (const double x : {-2.0, -1.0, 0.0, 1.5})
         EXPECT_TRUE(inkAt(x, -0.5 * x * x * x - 5.0 / 6 * x - 1.25)) << "x=" << x;
+
+    // 1e8·x²: of all samples only the one beside 0 lies inside the area.
+    for (int n = 1; n <= 10; ++n)
+        field(n).setText(QString::fromLatin1(n == 1 ? "1e8" : n == 3 ? "2" : n % 3 == 2 ? "1" : "0"));
+    press();
+    EXPECT_TRUE(area().accessibleDescription().startsWith("Maßstab cm, 1 Punkt. "))
+        << area().accessibleDescription().toStdString();
 }
 
 // What a screen reader reaches in-process: the area's actions, the unit box by its own name.
@@ -461,6 +468,9 @@ TEST_P(TrueScale, TheDrawingLeavesTheWindowAtTrueScale)
     }
     if (bytes.isEmpty() && file.open(QIODevice::ReadOnly))
         bytes = file.readAll();
+    if (const QImage png = QImage::fromData(bytes, "png"); !png.isNull()) { // the background to the edge
+        EXPECT_EQ(png.pixel(png.width() - 1, 0), sheet.background.rgb());
+    }
     const auto [page, fiveCm] = measured(bytes);
     EXPECT_NEAR(page.width(), c.pageMm.width(), 0.1);
     EXPECT_NEAR(page.height(), c.pageMm.height(), 0.1);
