@@ -277,6 +277,12 @@ const DiscussionCase kDiscussions[] = {
       {K::Low, -2, -2}, {K::Low, 2, -2}, {K::Turning, -kBend, -2.0 / 9}, {K::Turning, kBend, -2.0 / 9}}},
     {"SimpleZero", "1 1 1 0 1 1 0 1 1 -3", "Nullstelle bei 3", {{K::Zero, 3, 0}}},
     {"ZeroAtTheRangesEnd", "1 1 1 0 1 1 0 1 1 -5", "Nullstelle bei 5", {{K::Zero, 5, 0}}},
+    // (x + 4,99)²: its low point on the grid's second point.
+    {"LowPointBesideTheRangesStart", "1 1 2 9,98 1 1 0 1 0 24,9001", "Nullstelle bei -4,99. Tiefpunkt (-4,99 | 0)",
+     {{K::Zero, -4.99, 0}, {K::Low, -4.99, 0}}, 1e-6},
+    // x^441,3 leaves the doubles at 4,9945, in the grid's last cell, just after the zero (1,5e308)^(1/441,3).
+    {"ZeroJustBeforeAPowerLeavesTheDoubles", "1 1 441,3 -1,5e308 1 0 0 1 0 0", "Nullstelle bei 4,99. definiert für x ≥ 0",
+     {{K::Zero, std::exp(std::log(1.5e308) / 441.3), 0}}},
     {"ZeroWhereTheCurveTouches", "1 1 2 -2 1 1 1 1 0 0", "Nullstelle bei 1. Tiefpunkt (1 | 0)",
      {{K::Zero, 1, 0}, {K::Low, 1, 0}}, 1e-6},
     {"Saddle", "1 1 3 0 1 1 0 1 1 0", "Nullstelle bei 0. Sattelpunkt (0 | 0). punktsymmetrisch zum Ursprung",
