@@ -242,7 +242,7 @@ void PlotWindow::markField(std::size_t index)
 void PlotWindow::unmarkTerm(std::size_t index)
 {
     const auto first = fields_.begin() + static_cast<std::ptrdiff_t>(index - index % 3);
-    const auto last = std::min(first + 3, fields_.end());
+    const auto last = fields_.begin() + static_cast<std::ptrdiff_t>(std::min(index - index % 3 + 3, fields_.size()));
     if (std::all_of(first, last, [](const TermField* f) { return f->problem().isEmpty(); }))
         return;
     const ReadFields read = readFields(fieldTexts(), locale_);
