@@ -235,7 +235,11 @@ void PlotWindow::describeArea(AreaState state)
 
 void PlotWindow::markField(std::size_t index)
 {
-    fields_[index]->showProblem(fieldProblemText(readFields(fieldTexts(), locale_).problems[index]));
+    const ReadFields read = readFields(fieldTexts(), locale_);
+    fields_[index]->showProblem(fieldProblemText(read.problems[index]));
+    // A denominator can make its numerator's fraction too large.
+    if (index % 3 == 1 && read.problems[index - 1] == FieldProblem::TooLarge)
+        fields_[index - 1]->showProblem(fieldProblemText(FieldProblem::TooLarge));
 }
 
 // While typing, marks only go: a term's numerator is read together with its denominator.

@@ -268,6 +268,15 @@ TEST_F(PlotWindowTest, DiscussionWindowFollowsRunsRingsItsPointsAndCopiesItsRows
     EXPECT_FALSE(inkAt(-2 - radius, -2, ring) || inkAt(-0.95 - radius, 0, ring));
 }
 
+TEST_F(PlotWindowTest, LeavingADenominatorMarksTheNumeratorItMakesTooLarge)
+{
+    field(4).setText(QStringLiteral("1e300"));
+    field(5).setText(QStringLiteral("1e-10"));
+    Q_EMIT field(5).editingFinished();
+    EXPECT_EQ(field(4).toolTip().toStdString(), "Term 2, Zähler: zu groß");
+    EXPECT_EQ(field(5).toolTip().toStdString(), "Term 2, Nenner");
+}
+
 struct MarkCase {
     const char* name;
     int field;
