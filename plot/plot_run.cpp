@@ -39,16 +39,12 @@ Status showProgress(StatusLine& status, const ValueCell& samples, const NumberLo
     return {};
 }
 
-// The function's origin is the centre of the area.
 Status setPoint(PlottingArea& area, double x, double y)
 {
-    const auto px = toFloat(x + static_cast<double>(area.widthInUnits() / 2.0F));
-    if (!px)
-        return px.fault();
-    const auto py = toFloat(y + static_cast<double>(area.heightInUnits() / 2.0F));
-    if (!py)
-        return py.fault();
-    area.setPoint({*px, *py});
+    const auto at = centredOnArea(area, x, y);
+    if (!at)
+        return at.fault();
+    area.setPoint(*at);
     return {};
 }
 
@@ -83,6 +79,17 @@ std::variant<RunEnd, Yield> runOnce(const WindowParts& window, const NumberLocal
 }
 
 } // namespace
+
+Result<PointF> centredOnArea(const PlottingArea& area, double x, double y)
+{
+    const auto px = toFloat(x + static_cast<double>(area.widthInUnits() / 2.0F));
+    if (!px)
+        return px.fault();
+    const auto py = toFloat(y + static_cast<double>(area.heightInUnits() / 2.0F));
+    if (!py)
+        return py.fault();
+    return PointF{*px, *py};
+}
 
 RunEnd runPlot(const WindowParts& window, const NumberLocale& locale)
 {

@@ -3,6 +3,7 @@
 // One press of "Berechnen": the whole plot run.
 
 #include "numbers/number_locale.h"
+#include "numbers/result.h"
 #include "plot/window_parts.h"
 
 #include <string_view>
@@ -23,5 +24,9 @@ enum class RunEnd { Finished, NoFunction, Stopped };
 // in itself and the interrupted one carries on afterwards. A yield may ask
 // the run to start over (a press merged into it) or to end at once.
 RunEnd runPlot(const WindowParts& window, const NumberLocale& locale);
+
+// Where the function's point (x, y) lies on the area: the function's origin is
+// the area's centre, and y grows downward as on the area. Fails beyond the floats.
+Result<PointF> centredOnArea(const PlottingArea& area, double x, double y);
 
 } // namespace kurvix

@@ -1,7 +1,7 @@
 #include "ui/plot_window.h"
 
-#include "numbers/arithmetic.h"
 #include "plot/field_check.h"
+#include "plot/plot_run.h"
 #include "ui/curve_dialog.h"
 #include "ui/drawing_actions.h"
 #include "ui/plot_runs.h"
@@ -197,9 +197,11 @@ void PlotWindow::showDiscussion()
         curveDialog_ = new CurveDialog(
             locale_,
             [this](std::optional<CurvePoint> p) {
-                const auto x = p ? toFloat(p->x + area_->widthInUnits() / 2) : Result<float>(Fault::Overflow);
-                const auto y = p ? toFloat(area_->heightInUnits() / 2 - p->y) : Result<float>(Fault::Overflow);
-                area_->setRing(x && y ? std::optional(PointF{*x, *y}) : std::nullopt); // none beyond the floats
+                std::optional<PointF> ring; // none beyond the floats
+                if (p)
+                    if (const auto at = centredOnArea(*area_, p->x, -p->y))
+                        ring = *at;
+                area_->setRing(ring);
             },
             this);
         // Beside the window, so that the ringed point stays in sight.
