@@ -17,19 +17,27 @@ FieldProblem fromFault(Fault fault, std::string_view text)
     return blank ? FieldProblem::Empty : FieldProblem::NotANumber;
 }
 
+// The constant is read to its four decimals, every other field as a double.
+Result<double> readNumber(std::string_view text, bool constant, const NumberLocale& locale)
+{
+    if (!constant)
+        return textToDouble(text, locale);
+    const auto fixed = textToFixedDecimal(text, locale);
+    if (!fixed)
+        return fixed.fault();
+    return fixed->toDouble();
+}
+
 } // namespace
 
 ReadFields readFields(const FieldTexts& texts, const NumberLocale& locale)
 {
     ReadFields read;
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        const bool constant = static_cast<int>(i) + 1 == kConstantField;
-        const auto number = constant ? Result<double>(0.0) : textToDouble(texts[i], locale);
-        const auto fixed = constant ? textToFixedDecimal(texts[i], locale) : Result<FixedDecimal>(FixedDecimal());
-        if (!number || !fixed)
-            read.problems[i] = fromFault(number ? fixed.fault() : number.fault(), texts[i]);
+        if (const auto number = readNumber(texts[i], static_cast<int>(i) + 1 == kConstantField, locale))
+            read.numbers[i] = *number;
         else
-            read.numbers[i] = constant ? fixed->toDouble() : *number;
+            read.problems[i] = fromFault(number.fault(), texts[i]);
     }
     for (const TermFields& t : kTermFields) {
         if (read.problem(t.denominator) != FieldProblem::None)
