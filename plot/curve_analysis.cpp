@@ -199,13 +199,15 @@ void analyseStretch(CurveAnalysis& analysis, const PowerSum& scaled, const Power
     const PowerSum f2 = f1.derivative();
     const std::vector<Root> bends = rootsOf(f2, lo, hi, kDerivatives - 2);
     const std::vector<Root> turns = rootsOf(f1, breaksOver(lo, hi, bends));
-    // The turns are break points: where the curve touches the axis, f is 0 at one of them.
     for (const Root& r : rootsOf(f, breaksOver(lo, hi, turns)))
         addPoint(analysis, CurvePoint::Kind::Zero, r.x, 0);
-    for (const Root& r : turns)
+    for (const Root& r : turns) {
+        const double y = valueAt(value, r.x).value;
+        if (valueAt(f, r.x).isZero()) // the curve touches the axis
+            addPoint(analysis, CurvePoint::Kind::Zero, r.x, 0);
         if (r.changesSign) // never at an end of the range: a root there has no sign beyond it
-            addPoint(analysis, r.signAfter > 0 ? CurvePoint::Kind::Low : CurvePoint::Kind::High, r.x,
-                     valueAt(value, r.x).value);
+            addPoint(analysis, r.signAfter > 0 ? CurvePoint::Kind::Low : CurvePoint::Kind::High, r.x, y);
+    }
     for (const Root& r : bends)
         if (r.changesSign)
             addPoint(analysis, valueAt(f1, r.x).isZero() ? CurvePoint::Kind::Saddle : CurvePoint::Kind::Turning, r.x,
