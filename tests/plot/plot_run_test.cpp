@@ -281,6 +281,9 @@ const DiscussionCase kDiscussions[] = {
     // x^441,3 leaves the doubles at 4,9945, in the grid's last cell, just after the zero (1,5e308)^(1/441,3).
     {"ZeroJustBeforeAPowerLeavesTheDoubles", "1 1 441,3 -1,5e308 1 0 0 1 0 0", "Nullstelle bei 4,99. definiert für x ≥ 0",
      {{K::Zero, std::exp(std::log(1.5e308) / 441.3), 0}}},
+    // (2·10¹² x - 1)² touches at 5e-13, closer to the grid point 0 than two break points may be.
+    {"TouchingZeroBesideAGridPoint", "4e24 1 2 -4e12 1 1 0 1 0 1", "Nullstelle bei 0. Tiefpunkt (0 | 0)",
+     {{K::Zero, 5e-13, 0}, {K::Low, 5e-13, 0}}, 1e-6},
     {"ZeroWhereTheCurveTouches", "1 1 2 -2 1 1 1 1 0 0", "Nullstelle bei 1. Tiefpunkt (1 | 0)",
      {{K::Zero, 1, 0}, {K::Low, 1, 0}}, 1e-6},
     {"Saddle", "1 1 3 0 1 1 0 1 1 0", "Nullstelle bei 0. Sattelpunkt (0 | 0). punktsymmetrisch zum Ursprung",
