@@ -3,7 +3,6 @@
 // A value or the fault that prevented it: how every operation reports failure.
 
 #include <cstdint>
-#include <optional>
 #include <utility>
 #include <variant>
 
@@ -36,25 +35,6 @@ public:
 
 private:
     std::variant<T, Fault> data_;
-};
-
-class [[nodiscard]] Status {
-public:
-    Status() = default;
-    Status(Fault fault) : fault_(fault) {}
-    template <class T>
-    Status(const Result<T>& r)
-    {
-        if (!r)
-            fault_ = r.fault();
-    }
-
-    [[nodiscard]] bool ok() const { return !fault_; }
-    explicit operator bool() const { return ok(); }
-    [[nodiscard]] Fault fault() const { return *fault_; }
-
-private:
-    std::optional<Fault> fault_;
 };
 
 } // namespace kurvix

@@ -1,59 +1,38 @@
 #include "plot/coordinate_cross.h"
 
-#include "numbers/arithmetic.h"
-
 #include <cstdint>
 
 namespace kurvix {
 namespace {
 
-bool unitBoxReads(const WindowParts& window, std::string_view expected)
-{
-    return *window.unitBox.sharedText() == expected;
-}
-
-Status setTextY(PlottingArea& area, std::int32_t offset)
-{
-    const auto y = toFloat(static_cast<double>(area.heightInUnits() / 2.0F) - offset);
-    if (y)
-        area.setTextY(*y);
-    return y;
-}
-
-Status setTextX(PlottingArea& area, std::int32_t offset)
-{
-    const auto x = toFloat(static_cast<double>(area.widthInUnits() / 2.0F) + offset);
-    if (x)
-        area.setTextX(*x);
-    return x;
-}
-
-void writeTickLabels(Continuation& on, PlottingArea& area)
+// The labels -5 .. 5 one unit apart, along the x axis and then up the y axis.
+void writeTickLabels(PlottingArea& area)
 {
     for (std::int32_t i = -5; i <= 5; ++i) {
-        on([&] { return setTextY(area, 0); });
-        on([&] { return setTextX(area, i); });
+        area.setTextY(area.heightInUnits() / 2);
+        area.setTextX(area.widthInUnits() / 2 + static_cast<float>(i));
         area.writeNumber(i);
     }
     for (std::int32_t i = -5; i <= 5; ++i) {
-        on([&] { return setTextY(area, i); });
-        on([&] { return setTextX(area, 0); });
+        area.setTextY(area.heightInUnits() / 2 - static_cast<float>(i));
+        area.setTextX(area.widthInUnits() / 2);
         area.writeNumber(i);
     }
 }
 
 } // namespace
 
-void chooseUnit(Continuation& on, const WindowParts& window)
+void chooseUnit(const WindowParts& window)
 {
-    if (unitBoxReads(window, "cm") || unitBoxReads(window, "Maßstab")) {
+    const std::string& text = *window.unitBox.sharedText();
+    if (text == "cm" || text == "Maßstab") {
         window.area.setUnit(Unit::Centimetre);
-        writeTickLabels(on, window.area);
-    }
-    if (unitBoxReads(window, "mm"))
+        writeTickLabels(window.area);
+    } else if (text == "mm") {
         window.area.setUnit(Unit::Millimetre);
-    if (unitBoxReads(window, "Zoll"))
+    } else if (text == "Zoll") {
         window.area.setUnit(Unit::Inch);
+    }
 }
 
 void drawAxes(PlottingArea& area)

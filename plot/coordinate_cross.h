@@ -3,7 +3,6 @@
 // The coordinate cross: the unit the run draws in, the centimetre tick labels
 // and the two axes.
 
-#include "plot/continuation.h"
 #include "plot/window_parts.h"
 
 namespace kurvix {
@@ -13,7 +12,7 @@ inline constexpr Colour kAxisColour{12, 0, 0};
 // Sets the unit from the unit box's text ("cm" and "Maßstab" centimetres,
 // "mm", "Zoll"; anything else keeps the unit); for centimetres it also
 // writes the tick labels.
-void chooseUnit(Continuation& on, const WindowParts& window);
+void chooseUnit(const WindowParts& window);
 
 // The axes through the centre of the area.
 void drawAxes(PlottingArea& area);

@@ -1,78 +1,45 @@
 #include "plot/plot_run.h"
 
 #include "numbers/arithmetic.h"
-#include "numbers/counted_loop.h"
 #include "numbers/number_text.h"
-#include "numbers/value_cell.h"
-#include "plot/continuation.h"
 #include "plot/coordinate_cross.h"
 #include "plot/decision.h"
 #include "plot/terms.h"
 
+#include <optional>
+
 namespace kurvix {
 namespace {
 
-struct RunState {
-    ValueCell samples;
+// One pass from clearing the area to "Fertig..."; nothing where a press merged into it starts it over.
+std::optional<RunEnd> runOnce(const WindowParts& window, const NumberLocale& locale)
+{
+    window.area.clear();
+    chooseUnit(window);
+    drawAxes(window.area);
     std::array<Term, 3> terms;
     Constant constant;
-};
-
-Status countSample(ValueCell& samples)
-{
-    const auto next = add(samples, ValueCell(std::int16_t{1}));
-    if (!next)
-        return next.fault();
-    samples = *next;
-    return {};
-}
-
-Status showProgress(StatusLine& status, const ValueCell& samples, const NumberLocale& locale)
-{
-    const auto percent = divide(static_cast<double>(samples.integer()), 100.0);
-    if (!percent)
-        return percent.fault();
-    std::string text = "Berechnung: ";
-    text += numberToText(*percent, locale);
-    text += '%';
-    status.setStatus(text);
-    return {};
-}
-
-Status setPoint(PlottingArea& area, double x, double y)
-{
-    const auto at = centredOnArea(area, x, y);
-    if (!at)
-        return at.fault();
-    area.setPoint(*at);
-    return {};
-}
-
-// One pass through the statements; a merged press makes it start over.
-std::variant<RunEnd, Yield> runOnce(const WindowParts& window, const NumberLocale& locale)
-{
-    Continuation on;
-    RunState run;
-
-    window.area.clear();
-    chooseUnit(on, window);
-    run.samples = ValueCell(std::int16_t{0});
-    drawAxes(window.area);
-    for (CountedLoop x(-5, 5, 0.001); x.running(); x.next()) {
-        on([&] { return countSample(run.samples); });
-        on([&] { return showProgress(window.status, run.samples, locale); });
-        for (std::size_t k = 0; k < run.terms.size(); ++k)
-            on([&] { return convertTerm(window, kTermFields[k], run.terms[k], locale); });
-        on([&] { return convertConstant(window, run.constant, locale); });
-        const Sample sample = decide(x.value(), run.terms, run.constant.value);
+    int samples = 0;
+    // The step is added, not multiplied by the count: rounding accumulates to exactly 10,000 samples.
+    for (double x = -5; x <= 5; x += 0.001) {
+        ++samples;
+        window.status.setStatus("Berechnung: " + numberToText(samples / 100.0, locale) + "%");
+        for (std::size_t k = 0; k < terms.size(); ++k)
+            readTerm(window, kTermFields[k], terms[k], locale);
+        readConstant(window, constant, locale);
+        const Sample sample = decide(x, terms, constant.value);
         if (sample.verdict == Sample::Verdict::NoFunction) {
             window.messages.showMessage(kNoFunctionMessage);
             return RunEnd::NoFunction;
         }
         if (sample.verdict == Sample::Verdict::Point)
-            on([&] { return setPoint(window.area, x.value(), sample.y); });
-        if (const Yield next = window.events.yieldToWindow(); next != Yield::Continue)
-            return next;
+            if (const auto at = centredOnArea(window.area, x, sample.y))
+                window.area.setPoint(*at);
+        switch (window.events.yieldToWindow()) {
+        case Yield::Continue: break;
+        case Yield::StartOver: return std::nullopt;
+        case Yield::EndRun: return RunEnd::Stopped;
+        }
     }
     window.status.setStatus(kDoneStatus);
     return RunEnd::Finished;
@@ -93,13 +60,9 @@ Result<PointF> centredOnArea(const PlottingArea& area, double x, double y)
 
 RunEnd runPlot(const WindowParts& window, const NumberLocale& locale)
 {
-    for (;;) {
-        const auto end = runOnce(window, locale);
-        if (const auto* finished = std::get_if<RunEnd>(&end))
-            return *finished;
-        if (std::get<Yield>(end) == Yield::EndRun)
-            return RunEnd::Stopped;
-    }
+    for (;;)
+        if (const auto end = runOnce(window, locale))
+            return *end;
 }
 
 } // namespace kurvix

@@ -41,7 +41,9 @@ struct Constant {
     ConversionMemo<FixedDecimal> memo;
 };
 
-Status convertTerm(const WindowParts& window, const TermFields& fields, Term& term, const NumberLocale& locale);
-Status convertConstant(const WindowParts& window, Constant& constant, const NumberLocale& locale);
+// Each reads its fields as they are now; where they do not make a number, the
+// term or constant keeps what it last read.
+void readTerm(const WindowParts& window, const TermFields& fields, Term& term, const NumberLocale& locale);
+void readConstant(const WindowParts& window, Constant& constant, const NumberLocale& locale);
 
 } // namespace kurvix

@@ -1,6 +1,5 @@
 #include "numbers/arithmetic.h"
 #include "numbers/number_text.h"
-#include "numbers/value_cell.h"
 
 #include <gtest/gtest.h>
 
@@ -17,40 +16,7 @@ const NumberLocale kDe = NumberLocale::german();
 const NumberLocale kEn = NumberLocale::english();
 constexpr auto kNo = std::nullopt;
 
-ValueCell integer(int v) { return ValueCell(static_cast<std::int16_t>(v)); }
 Result<double> widened(const Result<float>& r) { return r ? Result<double>(*r) : Result<double>(r.fault()); }
-
-struct CellCase {
-    const char* name;
-    Result<ValueCell> got;
-    Result<ValueCell> want; // a value of a kind, or a fault
-};
-
-class CellSum : public ::testing::TestWithParam<CellCase> {};
-
-TEST_P(CellSum, KeepsOrWidensTheKindOrFails)
-{
-    const auto& [name, got, want] = GetParam();
-    ASSERT_EQ(got.ok(), want.ok());
-    if (!want) {
-        EXPECT_EQ(got.fault(), want.fault());
-        return;
-    }
-    EXPECT_EQ(got->kind(), want->kind());
-    EXPECT_EQ(got->number(), want->number());
-}
-
-const CellCase kCellSums[] = {
-    {"EmptyPlusEmptyIsIntegerZero", add(ValueCell(), ValueCell()), integer(0)},
-    {"EmptyPlusIntegerIsTheInteger", add(ValueCell(), integer(5)), integer(5)},
-    {"DoublePlusEmptyIsTheDouble", add(ValueCell(2.5), ValueCell()), ValueCell(2.5)},
-    {"IntegersAddToTheSmallestInteger", add(integer(-32767), integer(-1)), integer(-32768)},
-    {"IntegersAddToTheLargestInteger", add(integer(32766), integer(1)), integer(32767)},
-    {"IntegerOverflow", add(integer(-32768), integer(-1)), Fault::Overflow},
-    {"IntegerPlusDoubleIsDouble", add(integer(-5), ValueCell(0.001)), ValueCell(-4.999)},
-    {"DoubleOverflow", add(ValueCell(DBL_MAX), ValueCell(DBL_MAX)), Fault::Overflow},
-};
-INSTANTIATE_TEST_SUITE_P(Rows, CellSum, ::testing::ValuesIn(kCellSums), rowName);
 
 struct ArithmeticCase {
     const char* name;
