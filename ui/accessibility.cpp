@@ -1,5 +1,6 @@
 #include "ui/accessibility.h"
 
+#include "plot/field_check.h"
 #include "ui/plotting_area_widget.h"
 #include "ui/text_controls.h"
 
@@ -98,16 +99,6 @@ QAccessibleInterface* accessibleFor(const QString&, QObject* object)
     return nullptr;
 }
 
-QString unitName(Unit unit)
-{
-    switch (unit) {
-    case Unit::Inch: return QStringLiteral("Zoll");
-    case Unit::Millimetre: return QStringLiteral("mm");
-    case Unit::Centimetre: return QStringLiteral("cm");
-    }
-    return {};
-}
-
 } // namespace
 
 void installAccessibleInterfaces()
@@ -129,38 +120,6 @@ QString termFieldDescription(int field)
                              QStringLiteral("Der Nenner des Koeffizienten a%1 in %2"),
                              QStringLiteral("Der Exponent e%1 in %2")};
     return parts[(field - 1) % 3].arg((field - 1) / 3 + 1).arg(kFormula);
-}
-
-QString fieldProblemText(FieldProblem problem)
-{
-    switch (problem) {
-    case FieldProblem::None: return {};
-    case FieldProblem::Empty: return QStringLiteral("leer");
-    case FieldProblem::NotANumber: return QStringLiteral("keine Zahl");
-    case FieldProblem::TooLarge: return QStringLiteral("zu groß");
-    case FieldProblem::ZeroDenominator: return QStringLiteral("Nenner ist 0");
-    }
-    return {};
-}
-
-QString areaDescription(AreaState state, Unit unit, int points, const QString& discussion)
-{
-    const QString actions = QStringLiteral(". Im Kontextmenü: Kopieren, Speichern unter, Drucken, Kurvendiskussion.");
-    switch (state) {
-    case AreaState::BeforeAnyRun: return QStringLiteral("Noch nichts gezeichnet") + actions;
-    case AreaState::Drawing: return QStringLiteral("Wird gezeichnet") + actions;
-    case AreaState::NoFunction:
-        if (points == 0)
-            return QStringLiteral("Nichts gezeichnet: keine Funktionsgleichung") + actions;
-        break;
-    case AreaState::Drawn: break;
-    }
-    const QString discussed = discussion.isEmpty() ? QString() : QStringLiteral(". ") + discussion;
-    if (points == 0) // the curve runs outside the area
-        return QStringLiteral("Nichts gezeichnet") + discussed + actions;
-    const QString shown =
-        QStringLiteral("Maßstab %1, %2 %3").arg(unitName(unit)).arg(points).arg(points == 1 ? "Punkt" : "Punkte");
-    return shown + discussed + actions;
 }
 
 } // namespace kurvix::ui

@@ -1,7 +1,6 @@
 #include "ui/plot_window.h"
 
-#include "plot/field_check.h"
-#include "plot/plot_run.h"
+#include "ui/accessibility.h"
 #include "ui/curve_dialog.h"
 #include "ui/drawing_actions.h"
 #include "ui/plot_runs.h"
@@ -83,7 +82,7 @@ void PlotWindow::buildParts()
     place(area_, kAreaPlacement);
     area_->setObjectName(QStringLiteral("Picture1"));
     area_->setAccessibleName(QStringLiteral("Zeichenfläche"));
-    describeArea(AreaState::BeforeAnyRun);
+    describeArea(areaDescription(AreaState::BeforeAnyRun));
     auto* actions = new DrawingActions(*area_, *this);
     auto* discussion = new QAction(QStringLiteral("Kurvendiskussion…"), this);
     discussion->setShortcut(Qt::Key_F2);
@@ -168,27 +167,28 @@ void PlotWindow::centreOnScreen()
 
 void PlotWindow::plot()
 {
-    describeArea(AreaState::Drawing);
+    describeArea(areaDescription(AreaState::Drawing));
     const QPointer<PlotWindow> guard(this);
     const auto end = runs_->press();
     if (!guard || !end || *end == RunEnd::Stopped)
         return;
-    if (*end == RunEnd::NoFunction)
-        statusLine_->setStatus(area_->pointsSet() == 0 ? "Nichts gezeichnet: keine Funktionsgleichung"
-                                                       : "Abgebrochen: keine Funktionsgleichung");
-    const ReadFields read = readFields(fieldTexts(), locale_);
-    if (const QString unread = markUnreadableFields(read); *end == RunEnd::Finished && !unread.isEmpty())
-        statusLine_->setStatus(
-            QStringLiteral("%1 Nicht lesbar: %2").arg(QString::fromUtf8(kDoneStatus), unread).toStdString());
-    if (runs_->depth() > 0) { // an outer run goes on drawing
-        present();
+    const RunOutcome outcome{*end, area_->unit(), area_->pointsSet(), runs_->depth() > 0};
+    showReport(reportRun(outcome, fieldTexts(), locale_));
+    present();
+}
+
+void PlotWindow::showReport(const RunReport& report)
+{
+    if (report.status)
+        statusLine_->setStatus(*report.status);
+    for (std::size_t i = 0; i < fields_.size(); ++i)
+        fields_[i]->showProblem(QString::fromStdString(report.marks[i]));
+    if (!report.description) // an outer run goes on drawing
         return;
-    }
-    discussion_ = analyseCurve(read);
-    describeArea(*end == RunEnd::NoFunction ? AreaState::NoFunction : AreaState::Drawn);
+    discussion_ = report.discussion;
+    describeArea(*report.description);
     if (curveDialog_ && curveDialog_->isVisible())
         fillDiscussion();
-    present();
 }
 
 void PlotWindow::showDiscussion()
@@ -227,21 +227,19 @@ void PlotWindow::fillDiscussion()
         curveDialog_->showWords(QStringLiteral("Noch keine Kurve gezeichnet"));
 }
 
-void PlotWindow::describeArea(AreaState state)
+void PlotWindow::describeArea(const std::string& description)
 {
-    const QString discussion = discussion_ ? QString::fromStdString(describeCurve(*discussion_, locale_)) : QString();
-    const QString description = areaDescription(state, area_->unit(), area_->pointsSet(), discussion);
-    if (description != area_->accessibleDescription()) // a screen reader hears each change
-        area_->setAccessibleDescription(description);
+    if (const QString text = QString::fromStdString(description); text != area_->accessibleDescription())
+        area_->setAccessibleDescription(text); // a screen reader hears each change
 }
 
 void PlotWindow::markField(std::size_t index)
 {
     const ReadFields read = readFields(fieldTexts(), locale_);
-    fields_[index]->showProblem(fieldProblemText(read.problems[index]));
+    fields_[index]->showProblem(QString::fromStdString(problemText(read.problems[index])));
     // A denominator can make its numerator's fraction too large.
     if (index % 3 == 1 && read.problems[index - 1] == FieldProblem::TooLarge)
-        fields_[index - 1]->showProblem(fieldProblemText(FieldProblem::TooLarge));
+        fields_[index - 1]->showProblem(QString::fromStdString(problemText(FieldProblem::TooLarge)));
 }
 
 // While typing, marks only go: a term's numerator is read together with its denominator.
@@ -263,18 +261,6 @@ FieldTexts PlotWindow::fieldTexts() const
     for (std::size_t i = 0; i < fields_.size(); ++i)
         texts[i] = *fields_[i]->sharedText();
     return texts;
-}
-
-// Marks every field the plot could not read; returns them as the status line names them.
-QString PlotWindow::markUnreadableFields(const ReadFields& read)
-{
-    QStringList unread;
-    for (std::size_t i = 0; i < fields_.size(); ++i) {
-        fields_[i]->showProblem(fieldProblemText(read.problems[i]));
-        if (!fields_[i]->problem().isEmpty())
-            unread << QStringLiteral("%1 (%2)").arg(fields_[i]->accessibleName(), fields_[i]->problem());
-    }
-    return unread.join(QStringLiteral("; "));
 }
 
 void PlotWindow::present()

@@ -3,8 +3,7 @@
 // Kurvix's window: it builds and wires its parts and shows what a plot run reports.
 
 #include "numbers/number_locale.h"
-#include "plot/curve_analysis.h"
-#include "ui/accessibility.h"
+#include "plot/run_report.h"
 
 #include <QWidget>
 
@@ -51,11 +50,11 @@ private:
     void buildFormula();
     void showDiscussion();
     void fillDiscussion();
-    void describeArea(AreaState state);
+    void showReport(const RunReport& report);
+    void describeArea(const std::string& description);
     void markField(std::size_t index);
     void unmarkTerm(std::size_t index);
     [[nodiscard]] FieldTexts fieldTexts() const;
-    [[nodiscard]] QString markUnreadableFields(const ReadFields& read);
     void place(QWidget* part, const Placement& at) const;
     void centreOnScreen();
     void present();
