@@ -17,26 +17,25 @@ namespace {
 using drawing::Drawing;
 using drawing::Sheet;
 
-QString sentence(const char* text) // without its full stop, to stand in another sentence
+QString sentence(const std::string& text) // without its full stop, to stand in another sentence
 {
-    QString s = QString::fromUtf8(text).trimmed();
+    QString s = QString::fromStdString(text).trimmed();
     if (s.endsWith(QLatin1Char('.')))
         s.chop(1);
     return s;
 }
 
 // Why CUPS refused the last job this thread handed to it; nothing where it took the job.
-std::optional<QString> jobRefusal()
+std::optional<std::string> jobRefusal()
 {
     // Qt hands the job to libcups in this thread and drops the answer; libcups keeps it here.
     if (cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE)
         return std::nullopt;
-    return sentence(cupsLastErrorString());
+    return cupsLastErrorString();
 }
 
-// Why the printer holds jobs instead of printing them (stopped, with the
-// reason its administrator gave); nothing where it prints.
-std::optional<QString> queueHeld(const QString& printer)
+// Why the printer's queue is stopped, as its administrator gave it; nothing where it prints.
+std::optional<std::string> queueStopped(const QString& printer)
 {
     const QByteArray queue = printer.section(QLatin1Char('/'), 0, 0).toUtf8(); // without the instance
     char uri[HTTP_MAX_URI];
@@ -52,8 +51,8 @@ std::optional<QString> queueHeld(const QString& printer)
     if (!state || ippGetInteger(state, 0) != IPP_PSTATE_STOPPED)
         return std::nullopt;
     ipp_attribute_t* why = ippFindAttribute(answer.get(), "printer-state-message", IPP_TAG_TEXT);
-    const QString message = why ? sentence(ippGetString(why, 0, nullptr)) : QString();
-    return message.isEmpty() ? QStringLiteral("angehalten") : QStringLiteral("angehalten: %1").arg(message);
+    const char* message = why ? ippGetString(why, 0, nullptr) : nullptr;
+    return message ? message : "";
 }
 
 // The page the print dialog laid out, as a PDF file written whole.
@@ -87,22 +86,42 @@ std::optional<QString> print(const Drawing& drawing, const Sheet& sheet, QPrinte
     }
     const QString name = printer.printerName();
     printer.setFullPage(true); // centred on the paper, not on its printable part
+    PrintAnswer answer;
     QPainter painter;
     if (!painter.begin(&printer)) {
-        if (name.isEmpty())
-            return QStringLiteral("Die Kurve wurde nicht gedruckt: Kein Drucker ist bereit.");
-        const auto held = queueHeld(name);
-        return QStringLiteral("Die Kurve wurde nicht gedruckt: Der Drucker „%1“ ist %2.")
-            .arg(name, held.value_or(QStringLiteral("nicht bereit")));
+        answer.stage = PrintAnswer::Stage::NotStarted;
+    } else {
+        paintOnPage(painter, drawing, sheet, printer.paperRect(QPrinter::DevicePixel).size(), printer.resolution());
+        if (!painter.end()) // hands the job to the print system
+            answer.stage = PrintAnswer::Stage::NotHandedOver;
+        else
+            answer.refusal = jobRefusal();
     }
-    paintOnPage(painter, drawing, sheet, printer.paperRect(QPrinter::DevicePixel).size(), printer.resolution());
-    if (!painter.end()) // hands the job to the print system
-        return QStringLiteral("Die Kurve wurde nicht gedruckt: Der Drucker „%1“ hat sie nicht angenommen.").arg(name);
-    if (const auto refusal = jobRefusal())
-        return QStringLiteral("Die Kurve wurde nicht gedruckt: Der Drucker „%1“ nimmt sie nicht an (%2).")
-            .arg(name, *refusal);
-    if (const auto held = queueHeld(name))
-        return QStringLiteral("Die Kurve wird noch nicht gedruckt: Der Drucker „%1“ ist %2.").arg(name, *held);
+    if (!name.isEmpty() && answer.stage != PrintAnswer::Stage::NotHandedOver && !answer.refusal)
+        answer.stoppedFor = queueStopped(name);
+    return printMessage(name, answer);
+}
+
+std::optional<QString> printMessage(const QString& printer, const PrintAnswer& answer)
+{
+    const QString notPrinted = QStringLiteral("Die Kurve wurde nicht gedruckt: ");
+    const QString printerIs = QStringLiteral("Der Drucker „%1“ ist %2.");
+    const QString why = answer.stoppedFor ? sentence(*answer.stoppedFor) : QString();
+    const QString stopped = why.isEmpty() ? QStringLiteral("angehalten") : QStringLiteral("angehalten: ") + why;
+    switch (answer.stage) {
+    case PrintAnswer::Stage::NotStarted:
+        if (printer.isEmpty())
+            return notPrinted + QStringLiteral("Kein Drucker ist bereit.");
+        return notPrinted + printerIs.arg(printer, answer.stoppedFor ? stopped : QStringLiteral("nicht bereit"));
+    case PrintAnswer::Stage::NotHandedOver:
+        return notPrinted + QStringLiteral("Der Drucker „%1“ hat sie nicht angenommen.").arg(printer);
+    case PrintAnswer::Stage::HandedOver: break;
+    }
+    if (answer.refusal)
+        return notPrinted +
+               QStringLiteral("Der Drucker „%1“ nimmt sie nicht an (%2).").arg(printer, sentence(*answer.refusal));
+    if (answer.stoppedFor)
+        return QStringLiteral("Die Kurve wird noch nicht gedruckt: ") + printerIs.arg(printer, stopped);
     return std::nullopt;
 }
 

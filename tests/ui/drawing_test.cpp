@@ -65,83 +65,69 @@ std::optional<QString> withSizeLimit(rlim_t limit, const std::function<std::opti
     return result;
 }
 
-enum class Way { Write, PrintToFile, SaveAnEmptyImage };
-
-struct FailingWriteCase {
-    const char* name;
-    const char* file; // in a fresh folder holding "Kurve.pdf" = "alt" and "Ordner", unless absolute
-    Way way;
-    rlim_t sizeLimit;
-    const char* reason;    // the end of the message
-    bool readOnly = false; // the earlier file
-};
-
-class FailingWrite : public ::testing::TestWithParam<FailingWriteCase> {};
-
 // A failed write says why, leaves no partial file and the earlier file as it was.
-TEST_P(FailingWrite, SaysWhyAndLeavesTheFolderAsItWas)
+TEST(FailingWrite, SaysWhyAndLeavesTheFolderAsItWas)
 {
-    const auto& c = GetParam();
     QTemporaryDir folder;
-    QFile earlier(folder.filePath(QStringLiteral("Kurve.pdf")));
-    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly) && earlier.write("alt") == 3);
-    earlier.close();
-    earlier.setPermissions(c.readOnly ? QFile::ReadOwner : QFile::ReadOwner | QFile::WriteOwner);
-    QDir(folder.path()).mkdir(QStringLiteral("Ordner"));
-    const QString path = QDir(folder.path()).filePath(QString::fromUtf8(c.file));
-
+    const QString path = folder.filePath(QStringLiteral("Kurve.pdf"));
+    ASSERT_FALSE(writeWholeFile(path, "alt"));
     Drawing drawing;
     drawing.addLine({0, 0, 100, 100}, Qt::black);
-    const auto failure = withSizeLimit(c.sizeLimit, [&]() -> std::optional<QString> {
-        switch (c.way) {
-        case Way::Write: return writeWholeFile(path, QByteArray(100'000, 'x'));
-        case Way::PrintToFile: {
-            QPrinter printer;
-            printer.setOutputFileName(path);
-            return print(drawing, Sheet{{528, 400}, {5.5, 4.17}}, printer);
-        }
-        case Way::SaveAnEmptyImage: return save(drawing, Sheet{{528, 400}, {1e-9, 1e-9}}, {path, FileFormat::Png});
-        }
-        return std::nullopt;
-    });
-    ASSERT_TRUE(failure.has_value());
-    EXPECT_TRUE(failure->endsWith(QString::fromUtf8(c.reason))) << failure->toStdString();
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-              (QStringList{QStringLiteral("Kurve.pdf"), QStringLiteral("Ordner")}));
+    QPrinter printer;
+    printer.setOutputFileName(path);
+    const QString tooLarge = QStringLiteral("Die Datei wäre größer, als hier erlaubt ist.");
+    const std::pair<std::optional<QString>, QString> failures[] = {
+        {withSizeLimit(4096, [&] { return writeWholeFile(path, QByteArray(100'000, 'x')); }), tooLarge},
+        {withSizeLimit(512,
+                       [&] {
+                           return print(drawing, Sheet{{528, 400}, {5.5, 4.17}}, printer);
+                       }),
+         tooLarge},
+        {save(drawing, Sheet{{528, 400}, {1e-9, 1e-9}}, {path, FileFormat::Png}), // no pixels to encode
+         QStringLiteral("Die Zeichnung ließ sich nicht als PNG umwandeln.")},
+    };
+    for (const auto& [failure, reason] : failures)
+        EXPECT_TRUE(failure && failure->endsWith(reason)) << failure.value_or("written").toStdString();
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"Kurve.pdf"});
+    QFile earlier(path);
     ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
     EXPECT_EQ(earlier.readAll(), "alt");
 }
 
-const FailingWriteCase kFailingWrites[] = {
-    {"FileSizeLimit", "Kurve.pdf", Way::Write, 4096, "Die Datei wäre größer, als hier erlaubt ist."},
-    {"PrintToAFileOnAFullDisk", "Kurve.pdf", Way::PrintToFile, 512, "Die Datei wäre größer, als hier erlaubt ist."},
-    {"ImageThatCannotBeEncoded", "Kurve.pdf", Way::SaveAnEmptyImage, RLIM_INFINITY,
-     "Die Zeichnung ließ sich nicht als PNG umwandeln."},
-    {"NameOfAFolder", "Ordner", Way::Write, RLIM_INFINITY, "Unter diesem Namen gibt es schon einen Ordner."},
-    {"ReadOnlyFile", "Kurve.pdf", Way::Write, RLIM_INFINITY, "Dort darf nicht geschrieben werden.", true},
-    // Root may write there, but no file can be made; anyone else may not write there.
-    {"FolderWhereNothingCanBeCreated", "/proc/Kurve.pdf", Way::Write, RLIM_INFINITY,
-     geteuid() == 0 ? "Dort kann keine Datei angelegt werden." : "Dort darf nicht geschrieben werden."},
-    {"MissingFolder", "fehlt/Kurve.pdf", Way::Write, RLIM_INFINITY, "Diesen Ordner gibt es nicht."},
+struct PrintCase {
+    const char* name;
+    const char* printer;
+    PrintAnswer answer;
+    std::optional<std::string> message;
 };
-// Root may write a read-only file: that row is a user's only.
-std::vector<FailingWriteCase> failingWritesForThisUser()
-{
-    std::vector<FailingWriteCase> rows;
-    std::copy_if(std::begin(kFailingWrites), std::end(kFailingWrites), std::back_inserter(rows),
-                 [](const FailingWriteCase& c) { return !c.readOnly || geteuid() != 0; });
-    return rows;
-}
-INSTANTIATE_TEST_SUITE_P(Rows, FailingWrite, ::testing::ValuesIn(failingWritesForThisUser()), rowName);
 
-// A printer that cannot start a page is named as not ready, and nothing is written.
-TEST(Printing, APrinterThatCannotStartSaysSo)
+class PrintMessage : public ::testing::TestWithParam<PrintCase> {};
+
+TEST_P(PrintMessage, SaysWhyTheCurveWasNotPrintedInCupssOwnWords)
 {
-    QPrinter printer;
-    printer.setOutputFormat(QPrinter::PdfFormat); // with no file to write: nothing to print on
-    const auto failure = print(Drawing{}, Sheet{{528, 400}, {5.5, 4.17}}, printer);
-    EXPECT_EQ(failure.value_or("").toStdString(), "Die Kurve wurde nicht gedruckt: Kein Drucker ist bereit.");
+    const auto& c = GetParam();
+    const auto message = printMessage(QString::fromUtf8(c.printer), c.answer);
+    EXPECT_EQ(message ? std::optional(message->toStdString()) : std::nullopt, c.message);
 }
+
+using Stage = PrintAnswer::Stage;
+constexpr auto kNo = std::nullopt;
+const std::string kNotPrinted = "Die Kurve wurde nicht gedruckt: ";
+// clang-format off
+const PrintCase kPrints[] = {
+    {"Printed", "Laser", {Stage::HandedOver, kNo, kNo}, kNo},
+    {"NoPrinter", "", {Stage::NotStarted, kNo, kNo}, kNotPrinted + "Kein Drucker ist bereit."},
+    {"PrinterNotReady", "Laser", {Stage::NotStarted, kNo, kNo}, kNotPrinted + "Der Drucker „Laser“ ist nicht bereit."},
+    {"StoppedWithoutAReason", "Laser", {Stage::NotStarted, kNo, ""}, kNotPrinted + "Der Drucker „Laser“ ist angehalten."},
+    {"JobNotHandedOver", "Laser", {Stage::NotHandedOver, kNo, kNo},
+     kNotPrinted + "Der Drucker „Laser“ hat sie nicht angenommen."},
+    {"RefusedInCupssWords", "Laser", {Stage::HandedOver, " Die Warteschlange nimmt keine Aufträge an. ", kNo},
+     kNotPrinted + "Der Drucker „Laser“ nimmt sie nicht an (Die Warteschlange nimmt keine Aufträge an)."},
+    {"HeldInAStoppedQueue", "Laser", {Stage::HandedOver, kNo, "Papierstau."},
+     "Die Kurve wird noch nicht gedruckt: Der Drucker „Laser“ ist angehalten: Papierstau."},
+};
+// clang-format on
+INSTANTIATE_TEST_SUITE_P(Rows, PrintMessage, ::testing::ValuesIn(kPrints), rowName);
 
 // Through a link, keeping the replaced file's mode, and its owner and group where the user may give them.
 TEST(WholeFile, ReplacesAnEarlierFileOnlyWhenCompleteKeepingItsOwnerAndMode)
