@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QTest>
-
 #include <optional>
 
 namespace kurvix::ui {
@@ -60,22 +58,11 @@ TEST_F(NestedRuns, NothingIsDrawnAfterTheNoFunctionBox)
     EXPECT_EQ(runs.depth(), 0);
 }
 
-// Presses as a window system delivers them, one at each pass through the event loop: runs nest
-// eight deep, a press beyond starts the innermost over, and the last run started draws its whole curve.
-TEST_F(NestedRuns, AFloodOfPressesNestsEightDeepAndEndsWithTheWholeCurve)
+// Beyond eight deep a press starts the innermost run over; then every run draws to its end.
+TEST_F(NestedRuns, APressBeyondEightDeepStartsTheInnermostRunOver)
 {
-    int deepest = 0;
-    int left = 300;
-    QTimer flood;
-    QObject::connect(&flood, &QTimer::timeout, [&] {
-        deepest = std::max(deepest, runs.depth());
-        if (left-- > 0) // reaches the run at its next yield
-            QMetaObject::invokeMethod(
-                &window, [&] { runs.press(); }, Qt::QueuedConnection);
-    });
-    flood.start(0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return left < 0 && runs.depth() == 0; }, 60000));
-    EXPECT_EQ(deepest, 8);
+    EXPECT_EQ(pressDeeper(8, [&] { EXPECT_EQ(runs.press(), std::nullopt); }), Ends(8, RunEnd::Finished));
+    EXPECT_EQ(fake.clearedAt.size(), 9U);
     EXPECT_EQ(fake.statuses.back(), "Fertig...");
     EXPECT_GE(fake.points.size() - fake.clearedAt.back(), 10000U);
 }
