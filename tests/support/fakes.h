@@ -48,13 +48,11 @@ public:
     {
         return runPlot({*this, unitBox, sources(), *this, *this, *this}, locale);
     }
-    [[nodiscard]] float width() const { return 7920 / twipsPerUnit(); }
-    [[nodiscard]] float height() const { return 6000 / twipsPerUnit(); }
 
     void clear() override { clearedAt.push_back(points.size()); }
     void setUnit(Unit unit) override { units.push_back(unit); }
-    [[nodiscard]] float widthInUnits() const override { return width(); }
-    [[nodiscard]] float heightInUnits() const override { return height(); }
+    [[nodiscard]] float widthInUnits() const override { return 7920 / twipsPerUnit(); }
+    [[nodiscard]] float heightInUnits() const override { return 6000 / twipsPerUnit(); }
     void setTextX(float x) override { at_.x = x; }
     void setTextY(float y) override { at_.y = y; }
     void writeNumber(std::int32_t number) override { written.emplace_back(at_, number); }
