@@ -7,24 +7,21 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 namespace kurvix::testing {
 
-// Hands each modal box, dialog or menu to `answer` as soon as it shows.
-class Answering : public QTimer {
-public:
-    explicit Answering(std::function<void(QWidget&)> answer) : answer_(std::move(answer))
-    {
-        connect(this, &QTimer::timeout, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal || (modal = QApplication::activePopupWidget()))
-                answer_(*modal);
-        });
-        start(1);
-    }
-
-private:
-    std::function<void(QWidget&)> answer_;
-};
+// Hands each modal box, dialog or menu to `answer` as soon as it shows, for as long as the timer lives.
+inline std::unique_ptr<QTimer> answering(std::function<void(QWidget&)> answer)
+{
+    auto timer = std::make_unique<QTimer>();
+    QObject::connect(timer.get(), &QTimer::timeout, [answer = std::move(answer)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal || (modal = QApplication::activePopupWidget()))
+            answer(*modal);
+    });
+    timer->start(1);
+    return timer;
+}
 
 } // namespace kurvix::testing

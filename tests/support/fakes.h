@@ -12,14 +12,11 @@
 
 namespace kurvix::testing {
 
-class FakeText : public TextSource {
-public:
-    explicit FakeText(std::string_view text = {}) : text_(makeText(text)) {}
-    void setText(std::string_view text) { text_ = makeText(text); }
-    [[nodiscard]] const SharedText& sharedText() const override { return text_; }
-
-private:
-    SharedText text_;
+struct FakeText : TextSource {
+    explicit FakeText(std::string_view initial = {}) : text(makeText(initial)) {}
+    void setText(std::string_view now) { text = makeText(now); }
+    [[nodiscard]] const SharedText& sharedText() const override { return text; }
+    SharedText text;
 };
 
 // The window in memory with its initial texts and a 7920 x 6000 twip area, recording a run.
@@ -41,13 +38,9 @@ public:
     FakeText& field(int number) { return fields.at(static_cast<std::size_t>(number - 1)); }
     TermFieldSources sources()
     {
-        auto& f = fields;
-        return {f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9]};
+        return std::apply([](auto&... f) { return TermFieldSources{f...}; }, fields);
     }
-    RunEnd press(const NumberLocale& locale = NumberLocale::german())
-    {
-        return runPlot({*this, unitBox, sources(), *this, *this, *this}, locale);
-    }
+    RunEnd press() { return runPlot({*this, unitBox, sources(), *this, *this, *this}, NumberLocale::german()); }
 
     void clear() override { clearedAt.push_back(points.size()); }
     void setUnit(Unit unit) override { units.push_back(unit); }

@@ -14,6 +14,7 @@ struct LineCase {
     QStringList arguments; // after the program's name
     CommandLine::Action action;
     const char* text; // its start
+    bool german = true;
 };
 
 class Reading : public ::testing::TestWithParam<LineCase> {};
@@ -21,7 +22,7 @@ class Reading : public ::testing::TestWithParam<LineCase> {};
 TEST_P(Reading, AnswersItsOwnOptionsPassesQtsAndRefusesTheRest)
 {
     const auto& c = GetParam();
-    const CommandLine line = readCommandLine(QStringList{QStringLiteral("kurvix")} + c.arguments, "1.00", true);
+    const CommandLine line = readCommandLine(QStringList{QStringLiteral("kurvix")} + c.arguments, "1.00", c.german);
     EXPECT_EQ(line.action, c.action);
     EXPECT_EQ(line.text.left(QString::fromUtf8(c.text).size()).toStdString(), c.text);
 }
@@ -35,6 +36,7 @@ const LineCase kLines[] = {
     {"MissingValue", {"-platform"}, Action::Refuse, "kurvix: nach „-platform“ fehlt ein Wert\n"},
     {"UnexpectedValue", {"--help=3"}, Action::Refuse, "kurvix: „--help“ nimmt keinen Wert\n"},
     {"FileArgument", {"Kurve.pdf"}, Action::Refuse, "kurvix: unerwartetes Argument „Kurve.pdf“\n"},
+    {"FileArgumentInEnglish", {"Kurve.pdf"}, Action::Refuse, "kurvix: unexpected argument 'Kurve.pdf'\n", false},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, Reading, ::testing::ValuesIn(kLines),
                          [](const auto& info) { return std::string(info.param.name); });

@@ -2,7 +2,7 @@
 private CUPS; with --wayland, under Weston's headless backend. Only what needs the real program is checked here.
 On failure it prints why, with the program's own messages; it always ends the program and the servers first, then
 its clipboard manager, then the display. Usage: dbus-run-session -- /usr/bin/python3 end_to_end.py [--wayland] KURVIX"""
-import glob, os, re, select, subprocess, sys, tempfile, threading, time
+import contextlib, glob, os, re, select, subprocess, sys, tempfile, threading, time
 
 from gi.repository import GLib
 from Xlib import X, display, protocol
@@ -41,24 +41,24 @@ def kurvix():
 
 def clipboard_manager(stop):
     """A desktop's clipboard manager: a program that owns the clipboard asks it, when ending, to save the
-    clipboard (SAVE_TARGETS); it fetches the PNG and the SVG. Ends when stop becomes readable."""
+    clipboard (SAVE_TARGETS); it fetches the PNG and the SVG. Ends when stop becomes readable, wherever it waits."""
     x11 = display.Display()
     atom, window = x11.intern_atom, x11.screen().root.create_window(0, 0, 1, 1, 0, X.CopyFromParent)
     window.set_selection_owner(atom("CLIPBOARD_MANAGER"), X.CurrentTime)
-    x11.flush()
-    while stop not in select.select([x11, stop], [], [])[0]:
-        while x11.pending_events():
-            request = x11.next_event()
-            if request.type != X.SelectionRequest or request.target != atom("SAVE_TARGETS"):
-                continue
-            for target in ("image/png", "image/svg+xml"):
-                window.convert_selection(atom("CLIPBOARD"), atom(target), atom("SAVED"), X.CurrentTime)
-                while x11.next_event().type != X.SelectionNotify:
-                    pass
-                SAVED.append(window.get_full_property(atom("SAVED"), X.AnyPropertyType).value[:5])
-            request.requestor.send_event(protocol.event.SelectionNotify(time=request.time, requestor=request.requestor,
-                                         selection=request.selection, target=request.target, property=request.property))
-            x11.flush()
+
+    def events(kind):
+        while x11.flush() or x11.pending_events() or stop not in select.select([x11, stop], [], [])[0]:
+            while x11.pending_events():
+                if (event := x11.next_event()).type == kind:
+                    yield event
+
+    for request in (r for r in events(X.SelectionRequest) if r.target == atom("SAVE_TARGETS")):
+        for target in ("image/png", "image/svg+xml"):
+            window.convert_selection(atom("CLIPBOARD"), atom(target), atom("SAVED"), X.CurrentTime)
+            next(events(X.SelectionNotify), None)
+            SAVED.append(window.get_full_property(atom("SAVED"), X.AnyPropertyType).value[:5])
+        request.requestor.send_event(protocol.event.SelectionNotify(time=request.time, requestor=request.requestor,
+                                     selection=request.selection, target=request.target, property=request.property))
     x11.close()
 
 
@@ -179,4 +179,6 @@ finally:
             os.write(stop, b"x")
             manager.is_alive() and manager.join(10)
         process.terminate()
-        process.wait(10)
+        with contextlib.suppress(subprocess.TimeoutExpired):
+            process.wait(10)
+        process.kill()  # nothing where it has ended

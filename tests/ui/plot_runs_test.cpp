@@ -45,7 +45,7 @@ TEST_F(NestedRuns, TheWindowGoingEndsThemAllAndLaterPressesStartNone)
 TEST_F(NestedRuns, NothingIsDrawnAfterTheNoFunctionBox)
 {
     std::size_t pointsAtTheBox = 0;
-    const testing::Answering answer([&](QWidget& box) {
+    const auto answer = testing::answering([&](QWidget& box) {
         pointsAtTheBox = fake.points.size();
         box.close();
     });
