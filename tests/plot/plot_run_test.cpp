@@ -86,19 +86,17 @@ TEST_P(Run, DrawsTheCrossAndTheSumOfAllTerms)
     }
     EXPECT_EQ(next, window.points.size());
     EXPECT_EQ(end, RunEnd::Finished);
-    ASSERT_EQ(window.statuses.size(), 10001U); // the progress at every sample, then done
-    EXPECT_EQ(window.statuses[149] + window.statuses[9999] + window.statuses[10000],
-              "Berechnung: 1,5%Berechnung: 100%Fertig...");
 }
 
 const RunCase kRuns[] = {
     {"ZeroTermTwoStillAddsTermThreeAndConstant", {{4, "0"}, {10, "3"}}, Oracle{{0.25, 0, 2}, {4, 2, 0}, 3}},
     {"ConstantHeldToFourDecimals", {{10, "0,123456"}}, Oracle{{0.25, -2, 2}, {4, 2, 0}, 0.1235}},
-    {"UnreadableFieldsCountAsZero", {{5, ""}, {10, "abc"}}, Oracle{{0.25, 0, 2}, {4, 2, 0}, 0}},
+    {"UnreadableFieldsCountAsZero", {{5, ""}, {9, "x"}, {10, "abc"}}, Oracle{{0.25, 0, 0}, {4, 2, 0}, 0}},
     {"TermOneUnderflowNearZeroKeepsPlotting", {{3, "23"}}, Oracle{{0.25, -2, 2}, {23, 2, 0}, 0}},
     {"FractionalExponentSkipsNegativeX", {{3, "0,5"}}, Oracle{{0.25, -2, 2}, {0.5, 2, 0}, 0}},
     {"OverflowingPowerSkipsTheEdges", {{6, "1000"}}, Oracle{{0.25, -2, 2}, {4, 1000, 0}, 0}},
     {"MillionCharacterFieldIsReadOncePerEdit", {{2, std::string(1'000'000, '0') + "4"}}, kExample},
+    {"Centimetre", {}, kExample, "cm"},
     {"Millimetre", {}, kExample, "mm", {Unit::Centimetre, Unit::Millimetre}},
     {"Inch", {}, kExample, "Zoll", {Unit::Centimetre, Unit::Inch}},
     {"UnrecognisedUnitKeepsTheAreasUnit", {}, kExample, "CM", {Unit::Centimetre}},
@@ -114,6 +112,7 @@ struct YieldCase {
     std::string last; // status
     std::vector<std::size_t> clearedAt;
     std::size_t points;
+    std::optional<float> lastY; // where the last point stands: f of its sample, from the area's middle
 };
 
 class Yielding : public ::testing::TestWithParam<YieldCase> {};
@@ -129,6 +128,7 @@ TEST_P(Yielding, TheRunGoesOnStartsOverEndsOrReadsTheEditsFromTheNextSample)
     EXPECT_EQ(window.statuses.back(), c.last);
     EXPECT_EQ(window.clearedAt, c.clearedAt);
     EXPECT_EQ(window.points.size(), c.points);
+    EXPECT_EQ(window.points.empty() ? std::nullopt : std::optional(window.points.back().y), c.lastY);
     EXPECT_EQ(window.written.size(), 22U * c.clearedAt.size()); // the ticks again with each start
     const std::vector<std::string> asked{"Sie müssen noch eine Funktionsgleichung eingeben."};
     EXPECT_EQ(window.messages, c.end == RunEnd::NoFunction ? asked : std::vector<std::string>{});
@@ -137,18 +137,20 @@ TEST_P(Yielding, TheRunGoesOnStartsOverEndsOrReadsTheEditsFromTheNextSample)
 // clang-format off
 const YieldCase kYields[] = {
     {"StartOverBeginsAgain", [](FakeWindow&, int n) { return n == 50 ? Yield::StartOver : Yield::Continue; },
-     RunEnd::Finished, 50 + 10001, "Fertig...", {0, 50}, 50 + 10000},
+     RunEnd::Finished, 50 + 10001, "Fertig...", {0, 50}, 50 + 10000, -102.854027F},
     {"EndRunStopsAtOnce", [](FakeWindow&, int n) { return n == 50 ? Yield::EndRun : Yield::Continue; },
-     RunEnd::Stopped, 50, "Berechnung: 0,5%", {0}, 50},
-    // The nested run clears the outer's 50 points and counts from 0,01 %; the outer one goes on from its 51st.
+     RunEnd::Stopped, 50, "Berechnung: 0,5%", {0}, 50, -97.8986435F},
+    // The nested run clears the outer's 50 points and draws all of its own; the outer one goes on to its end.
     {"NestedRunThenTheOuterGoesOn", [](FakeWindow& w, int n) { if (n == 50) w.press(); return Yield::Continue; },
-     RunEnd::Finished, 50 + 10001 + 9950 + 1, "Fertig...", {0, 50}, 50 + 10000 + 9950},
-    // Unreadable from the 101st sample, the coefficient stays; 0 from the 201st asks for a function there.
-    {"EditsCountFromTheNextSample",
-     [](FakeWindow& w, int n) { w.field(1).setText(n < 100 ? "1" : n < 200 ? "abc" : "0"); return Yield::Continue; },
-     RunEnd::NoFunction, 201, "Berechnung: 2,01%", {0}, 200},
+     RunEnd::Finished, 50 + 10001 + 9950 + 1, "Fertig...", {0, 50}, 50 + 10000 + 9950, -102.854027F},
+    // Unreadable from the 101st sample, coefficient and constant (3) stay; 0 from the 201st asks for a function.
+    {"EditsCountFromTheNextSample", [](FakeWindow& w, int n) {
+         w.field(10).setText(n < 100 ? "3" : "abc");
+         w.field(1).setText(n < 100 ? "1" : n < 200 ? "abc" : "0");
+         return Yield::Continue; },
+     RunEnd::NoFunction, 201, "Berechnung: 2,01%", {0}, 200, -86.4308167F},
     {"ZeroNumeratorAsks", [](FakeWindow& w, int n) { if (n == 0) w.field(1).setText("0"); return Yield::Continue; },
-     RunEnd::NoFunction, 1, "Berechnung: 0,01%", {0}, 0},
+     RunEnd::NoFunction, 1, "Berechnung: 0,01%", {0}, 0, std::nullopt},
 };
 // clang-format on
 INSTANTIATE_TEST_SUITE_P(Rows, Yielding, ::testing::ValuesIn(kYields), rowName);
@@ -253,7 +255,6 @@ TEST_P(Report, SaysHowTheRunEndedMarksUnreadFieldsAndDescribesTheArea)
               std::vector(marks.begin(), marks.end()));
     const std::string actions = ". Im Kontextmenü: Kopieren, Speichern unter, Drucken, Kurvendiskussion.";
     EXPECT_EQ(report.description, c.description ? std::optional(*c.description + actions) : std::nullopt);
-    EXPECT_EQ(report.discussion.has_value(), c.description.has_value());
 }
 
 constexpr auto kNone = std::nullopt;

@@ -69,7 +69,7 @@ std::optional<QString> withSizeLimit(rlim_t limit, Write write)
     return result;
 }
 
-// A failed write says why, leaves no partial file and the earlier file as it was.
+// A failed write or print says why, leaves no partial file and the earlier file as it was.
 TEST(FailingWrite, SaysWhyAndLeavesTheFolderAsItWas)
 {
     QTemporaryDir folder;
@@ -80,12 +80,15 @@ TEST(FailingWrite, SaysWhyAndLeavesTheFolderAsItWas)
     const Sheet sheet{{528, 400}, {5.5, 4.17}};
     QPrinter printer;
     printer.setOutputFileName(path);
+    QPrinter nowhere; // a PDF printer with no file to write: nothing to print on
+    nowhere.setOutputFormat(QPrinter::PdfFormat);
     const QString tooLarge = QStringLiteral("Die Datei wäre größer, als hier erlaubt ist.");
     const std::pair<std::optional<QString>, QString> failures[] = {
         {withSizeLimit(4096, [&] { return writeWholeFile(path, QByteArray(100'000, 'x')); }), tooLarge},
         {withSizeLimit(512, [&] { return print(drawing, sheet, printer); }), tooLarge},
         {save(drawing, Sheet{{528, 400}, {1e-9, 1e-9}}, {path, FileFormat::Png}), // no pixels to encode
          QStringLiteral("Die Zeichnung ließ sich nicht als PNG umwandeln.")},
+        {print(drawing, sheet, nowhere), QStringLiteral("Die Kurve wurde nicht gedruckt: Kein Drucker ist bereit.")},
     };
     for (const auto& [failure, reason] : failures)
         EXPECT_TRUE(failure && failure->endsWith(reason)) << failure.value_or("written").toStdString();
